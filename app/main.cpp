@@ -1,0 +1,6 @@
+#include "framework/win_app.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
+{
+    return AfxWinMain();
+}

@@ -1,0 +1,127 @@
+#include "framework/dialog.h"
+
+#include "framework/win_app.h"
+
+namespace {
+
+// Messages whose result a dialog procedure returns directly rather than
+// through DWLP_MSGRESULT.
+bool ReturnsDirectly(UINT message)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+    case WM_QUERYDRAGICON:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+INT_PTR CDialog::DoModal()
+{
+    // Without a parent the application's main window owns the dialog, so that
+    // it is disabled while this one runs; the main window itself has none.
+    HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    CWnd* mainWnd = AfxGetApp() ? AfxGetApp()->GetMainWnd() : nullptr;
+    if (!parent && mainWnd && mainWnd != this)
+        parent = mainWnd->m_hWnd;
+    return ::DialogBoxParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), parent,
+                             DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    CDataExchange dx{this};
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (OnMessageMap(message, wParam, lParam, result))
+        return result;
+    switch (message) {
+    case WM_INITDIALOG:
+        // The templates carry no position: centre over the owner, or on the
+        // screen, before the dialog arranges itself.
+        CenterWindow();
+        return OnInitDialog();
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0 || HIWORD(wParam) == 1) {
+            switch (LOWORD(wParam)) {
+            case IDOK:
+                OnOK();
+                return 0;
+            case IDCANCEL:
+                OnCancel();
+                return 0;
+            default:
+                if (AfxGetApp() && AfxGetApp()->OnCmdMsg(LOWORD(wParam)))
+                    return 0;
+            }
+        }
+        break;
+    }
+    return Default();
+}
+
+LRESULT CDialog::Default()
+{
+    if (!m_pCurrentMsg || !m_hWnd)
+        return 0;
+    m_bDefaulting = true;
+    const LRESULT result = ::DefDlgProcW(m_hWnd, m_pCurrentMsg->message, m_pCurrentMsg->wParam,
+                                         m_pCurrentMsg->lParam);
+    m_bDefaulting = false;
+    return result;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CDialog* self;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<CDialog*>(lParam);
+        self->m_hWnd = hWnd;
+        ::SetWindowLongPtrW(hWnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hWnd, DWLP_USER));
+    }
+    // Messages before WM_INITDIALOG (WM_SETFONT) go to the dialog manager.
+    if (!self)
+        return FALSE;
+    // The dialog manager's first call back while Default() runs is the very
+    // message being defaulted: let the manager process it.
+    if (self->m_bDefaulting) {
+        self->m_bDefaulting = false;
+        return FALSE;
+    }
+
+    const CurrentMessage current{message, wParam, lParam};
+    const CurrentMessage* outer = self->m_pCurrentMsg;
+    self->m_pCurrentMsg = &current;
+    const LRESULT result = self->WindowProc(message, wParam, lParam);
+    self->m_pCurrentMsg = outer;
+
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hWnd, DWLP_USER, 0);
+        self->m_hWnd = nullptr;
+    }
+    if (ReturnsDirectly(message))
+        return result;
+    // Handled here, default processing included: the result stands.
+    ::SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, result);
+    return TRUE;
+}

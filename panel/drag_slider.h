@@ -1,0 +1,35 @@
+#pragma once
+
+#include "framework/controls.h"
+#include "framework/message_map.h"
+#include "framework/subclass_wnd.h"
+
+// Posted by a slider to its dialog while it is dragged with the left button.
+// On a dialog WM_USER + 1 is also DM_SETDEFID, so the dialog must take this
+// message before the dialog manager sees it.
+constexpr UINT WM_SLIDER_DRAG = WM_USER + 1;
+
+// A trackbar that reports mouse moves with the left button held down to its
+// parent, so the colour can follow the thumb while it is dragged.
+class CDragSlider : public CSubclassWnd {
+public:
+    void SetRange(int minimum, int maximum, BOOL redraw = FALSE) const
+    {
+        SendMessage(TBM_SETRANGEMIN, FALSE, minimum);
+        SendMessage(TBM_SETRANGEMAX, redraw, maximum);
+    }
+    void SetPos(int position) const { SendMessage(TBM_SETPOS, TRUE, position); }
+    int GetPos() const { return static_cast<int>(SendMessage(TBM_GETPOS)); }
+
+    bool m_bDragging = false;
+
+protected:
+    bool OnMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    void OnLButtonDown(UINT flags, POINT point);
+    void OnMouseMove(UINT flags, POINT point);
+    void OnLButtonUp(UINT flags, POINT point);
+
+private:
+    static const MessageEntry<CDragSlider> messageMap[];
+};

@@ -1,0 +1,108 @@
+// The colour panel of the main dialog: sliders, value labels, swatch, the
+// number texts, the format commands and the copy buttons.
+#include <string>
+
+#include "framework/menu.h"
+#include "framework/win_app.h"
+#include "panel/panel_view.h"
+#include "res/resource.h"
+#include "ui/picker_dlg.h"
+
+namespace {
+
+// The panel's texts are ASCII; the controls take UTF-16.
+std::wstring Widen(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+const UINT kFormatCommands[kFormatCount] = {ID_FORMAT_RGB, ID_FORMAT_HSV, ID_FORMAT_HLS,
+                                            ID_FORMAT_YMC};
+
+} // namespace
+
+void CPickerDlg::UpdateColor(int a, int b, int c, bool fromSliders)
+{
+    const PanelView view = ComputePanelView(a, b, c, fromSliders, m_nFormat);
+
+    const CDragSlider* sliders[] = {&m_sliderTop, &m_sliderMid, &m_sliderBottom};
+    for (int i = 0; i < 3; ++i)
+        sliders[i]->SetPos(view.positions[i]);
+    const CStatic* values[] = {&m_stValueTop, &m_stValueMid, &m_stValueBottom};
+    for (int i = 0; i < 3; ++i)
+        values[i]->SetWindowText(Widen(view.valueTexts[i]));
+
+    m_crColor = view.color;
+    FillSwatch();
+
+    m_editDec.SetWindowText(Widen(view.decimalText));
+    m_editHex.SetWindowText(Widen(view.hexText));
+}
+
+void CPickerDlg::FillSwatch()
+{
+    RECT rect;
+    m_stSwatch.GetClientRect(&rect);
+    ::InflateRect(&rect, -1, -1);
+    CClientDC dc(m_stSwatch.m_hWnd);
+    dc.FillSolidRect(rect, m_crColor);
+}
+
+void CPickerDlg::SelectFormat(ColorFormat format)
+{
+    if (m_nFormat == format)
+        return;
+
+    CWnd* mainWnd = AfxGetThread()->GetMainWnd();
+    CMenu menu = CMenu::FromHandle((mainWnd ? mainWnd : this)->GetMenu());
+    for (int i = 0; i < kFormatCount; ++i)
+        menu.CheckMenuItem(kFormatCommands[i], MF_BYCOMMAND | (i == format ? MF_CHECKED : MF_UNCHECKED));
+
+    m_nFormat = format;
+    const FormatInfo& info = GetFormatInfo(format);
+
+    const CStatic* letters[] = {&m_stLabelTop, &m_stLabelMid, &m_stLabelBottom};
+    for (int i = 0; i < 3; ++i)
+        letters[i]->SetWindowText(std::wstring(1, static_cast<wchar_t>(info.letters[i])));
+    // Ranges before positions, so that each new position fits its range.
+    const CDragSlider* sliders[] = {&m_sliderTop, &m_sliderMid, &m_sliderBottom};
+    for (int i = 0; i < 3; ++i)
+        sliders[i]->SetRange(0, info.maxima[i], FALSE);
+
+    UpdateColor(GetRValue(m_crColor), GetGValue(m_crColor), GetBValue(m_crColor), false);
+}
+
+void CPickerDlg::OnFormatRgb() { SelectFormat(FORMAT_RGB); }
+void CPickerDlg::OnFormatHsv() { SelectFormat(FORMAT_HSV); }
+void CPickerDlg::OnFormatHls() { SelectFormat(FORMAT_HLS); }
+void CPickerDlg::OnFormatYmc() { SelectFormat(FORMAT_YMC); }
+
+namespace {
+
+// The edit's own select-and-copy, so the clipboard gets exactly its text.
+void CopyAll(const CEdit& edit)
+{
+    const int length = edit.GetWindowTextLength();
+    edit.SendMessage(EM_SETSEL, 0, length);
+    edit.SendMessage(EM_SCROLLCARET, 0, 0);
+    edit.SendMessage(WM_COPY, 0, 0);
+}
+
+} // namespace
+
+void CPickerDlg::OnCopyDec() { CopyAll(m_editDec); }
+void CPickerDlg::OnCopyHex() { CopyAll(m_editHex); }
+
+void CPickerDlg::ReadSliders()
+{
+    const int bottom = m_sliderBottom.GetPos();
+    const int mid = m_sliderMid.GetPos();
+    const int top = m_sliderTop.GetPos();
+    UpdateColor(top, mid, bottom, true);
+}
+
+void CPickerDlg::OnSliderReleasedCapture(NMHDR*, LRESULT* pResult)
+{
+    ReadSliders();
+    *pResult = 0;
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "color/colorref.h"
+#include "framework/controls.h"
+#include "framework/dialog.h"
+#include "framework/gdi.h"
+#include "framework/message_map.h"
+#include "panel/color_format.h"
+#include "panel/drag_slider.h"
+#include "sampling/capture_model.h"
+
+// The main dialog: the magnifier, the colour panel and the capture button.
+// Its members are defined by the folders that own them: the frame here in
+// ui/, the colour panel in panel/, capture and magnifier in sampling/.
+class CPickerDlg : public CDialog {
+public:
+    explicit CPickerDlg(CWnd* pParent = nullptr);
+    ~CPickerDlg() override;
+
+    // State
+    bool m_bCapturing;
+    CBitmap* m_pZoomBitmap;
+    bool m_bTopMost;
+    ColorFormat m_nFormat;
+    COLORREF m_crColor;
+
+    // Controls, in binding order
+    CStatic m_stLabelTop;
+    CStatic m_stLabelBottom;
+    CStatic m_stLabelMid;
+    CStatic m_stZoomView;
+    CStatic m_stSwatch;
+    CStatic m_stValueTop;
+    CStatic m_stValueMid;
+    CStatic m_stValueBottom;
+    CDragSlider m_sliderTop;
+    CDragSlider m_sliderMid;
+    CDragSlider m_sliderBottom;
+    CEdit m_editHex;
+    CEdit m_editDec;
+    CButton m_btnCapture;
+
+    HICON m_hIcon;
+
+    // Colour panel
+    void UpdateColor(int a, int b, int c, bool fromSliders);
+    void SelectFormat(ColorFormat format);
+    void ReadSliders();
+
+    // Magnifier
+    void CreateZoomBitmap();
+    void DestroyZoomBitmap();
+    void Magnify();
+    COLORREF GetCenterPixel();
+    void PickColor();
+    void RedrawZoomView();
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    bool OnMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    // Frame
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnAbout();
+    void OnExit();
+    void OnTopMost();
+
+    // Capture mode
+    void OnCapture();
+    void OnLButtonDown(UINT flags, POINT point);
+    void OnMouseMove(UINT flags, POINT point);
+    void OnRButtonDown(UINT flags, POINT point);
+    void OnRButtonUp(UINT flags, POINT point);
+    void OnCaptureChanged(HWND hWndNew);
+    void OnDestroy();
+
+    // Colour panel
+    void OnSliderReleasedCapture(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnFormatRgb();
+    void OnFormatHsv();
+    void OnFormatHls();
+    void OnFormatYmc();
+    void OnCopyDec();
+    void OnCopyHex();
+
+private:
+    // The swatch's inside, filled with m_crColor; its frame is left alone.
+    void FillSwatch();
+    // Runs one row of the capture table.
+    void RunCapture(CaptureEvent event);
+
+    static const MessageEntry<CPickerDlg> messageMap[];
+};
