@@ -1,0 +1,46 @@
+#include "sampling/zoom_geometry.h"
+
+ZoomGeometry ComputeZoomGeometry(int viewWidth, int viewHeight, int cursorX, int cursorY)
+{
+    ZoomGeometry g;
+    g.innerLeft = 1;
+    g.innerTop = 1;
+    g.innerRight = viewWidth - 1;
+    g.innerBottom = viewHeight - 1;
+
+    const int w = viewWidth - 2;
+    const int h = viewHeight - 2;
+    g.width = w;
+    g.height = h;
+    g.centerX = w / 2;
+    g.centerY = h / 2;
+
+    g.sourceX = cursorX - w / 4;
+    g.sourceY = cursorY - h / 4;
+    g.sourceWidth = w / 2;
+    g.sourceHeight = h / 2;
+
+    g.destX = 0;
+    g.destY = 0;
+    g.destWidth = w;
+    g.destHeight = h;
+
+    g.viewX = 1;
+    g.viewY = 1;
+
+    // Taken from the full client size, not the inner one, so the pick lands
+    // beside the crosshair centre rather than on it and is never inverted.
+    g.pickX = viewWidth / 2;
+    g.pickY = viewHeight / 2;
+
+    // The right stroke starts at cx + 2 while the left one ends before cx - 1:
+    // the centre and its neighbours stay clear so the sampled pixels show.
+    const int cx = g.centerX;
+    const int cy = g.centerY;
+    const int r = kCrosshairReach;
+    g.crosshair[CROSSHAIR_UP] = {cx, cy - r, cx, cy - 1};
+    g.crosshair[CROSSHAIR_DOWN] = {cx, cy + 1, cx, cy + r};
+    g.crosshair[CROSSHAIR_LEFT] = {cx - r, cy, cx - 1, cy};
+    g.crosshair[CROSSHAIR_RIGHT] = {cx + 2, cy, cx + r, cy};
+    return g;
+}

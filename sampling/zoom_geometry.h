@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+
+// One crosshair stroke in bitmap coordinates, drawn as MoveTo(from) then
+// LineTo(to): every pixel from `from` up to but not including `to` is inverted.
+// Each stroke is horizontal or vertical.
+struct CrosshairSegment {
+    int fromX, fromY;
+    int toX, toY;  // not drawn
+};
+
+// Order in which the strokes are drawn.
+enum CrosshairStroke : int { CROSSHAIR_UP = 0, CROSSHAIR_DOWN, CROSSHAIR_LEFT, CROSSHAIR_RIGHT };
+constexpr int kCrosshairSegmentCount = 4;
+
+// How far each stroke reaches from the crosshair centre.
+constexpr int kCrosshairReach = 20;
+
+// Everything the magnifier needs, worked out afresh from the zoom view's
+// client size W x H and the cursor position in screen coordinates. All
+// divisions truncate toward zero, as the integer operators do.
+struct ZoomGeometry {
+    // Inner rectangle of the view, inside its one-pixel frame (view coordinates).
+    int innerLeft, innerTop, innerRight, innerBottom;
+    // Size of the zoom bitmap: w = W - 2, h = H - 2.
+    int width, height;
+    // Crosshair centre (cx, cy), bitmap coordinates.
+    int centerX, centerY;
+    // Source rectangle on the screen: (x - w/4, y - h/4), w/2 x h/2.
+    int sourceX, sourceY, sourceWidth, sourceHeight;
+    // Destination of the stretch: the whole bitmap.
+    int destX, destY, destWidth, destHeight;
+    // Where the bitmap is copied into the view (view coordinates).
+    int viewX, viewY;
+    // The pixel that becomes the current colour: (W/2, H/2), read in bitmap
+    // coordinates, which is one right of and one below the crosshair centre.
+    int pickX, pickY;
+    // Strokes in drawing order: up, down, left, right.
+    std::array<CrosshairSegment, kCrosshairSegmentCount> crosshair;
+};
+
+// The cursor only moves the source rectangle; operations that do not read the
+// screen (creating the bitmap, repainting, reading the pick point) may leave
+// it at 0, 0.
+ZoomGeometry ComputeZoomGeometry(int viewWidth, int viewHeight, int cursorX = 0, int cursorY = 0);

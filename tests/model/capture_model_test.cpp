@@ -1,0 +1,356 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "sampling/capture_model.h"
+#include "sampling/capture_simulator.h"
+
+namespace {
+
+using S = CaptureState;
+using E = CaptureEvent;
+using A = CaptureAction;
+
+struct ExpectedRow {
+    S state;
+    E event;
+    std::vector<A> actions;
+    S next;
+};
+
+// The capture table as the dialog's handlers must run it, plus the two rows of
+// a lost mouse capture.
+const ExpectedRow kExpected[] = {
+    {S::Idle, E::CaptureClicked, {A::TakeCapture, A::SetFlag, A::InjectRightDown, A::SetTextCapturing}, S::Capturing},
+    {S::Capturing, E::CaptureClicked, {}, S::Capturing},
+    {S::Idle, E::LButtonDown, {A::DefaultProcessing}, S::Idle},
+    {S::Capturing, E::LButtonDown, {A::InjectRightUp, A::DefaultProcessing}, S::Capturing},
+    {S::Idle, E::MouseMove, {A::DefaultProcessing}, S::Idle},
+    {S::Capturing, E::MouseMove, {A::Magnify, A::PickColor, A::DefaultProcessing}, S::Capturing},
+    {S::Idle, E::RButtonDown, {A::DefaultProcessing}, S::Idle},
+    {S::Capturing, E::RButtonDown, {}, S::Capturing},
+    {S::Idle, E::RButtonUp, {A::DefaultProcessing}, S::Idle},
+    {S::Capturing, E::RButtonUp, {A::ClearFlag, A::ReleaseCapture, A::SetTextIdle}, S::Idle},
+    {S::Idle, E::Destroy, {A::FrameworkDestroy, A::DestroyZoomBitmap}, S::Gone},
+    {S::Capturing, E::Destroy, {A::FrameworkDestroy, A::ClearFlag, A::ReleaseCapture, A::DestroyZoomBitmap}, S::Gone},
+    {S::Idle, E::CaptureLost, {A::DefaultProcessing}, S::Idle},
+    {S::Capturing, E::CaptureLost, {A::ClearFlag, A::SetTextIdle, A::DefaultProcessing}, S::Idle},
+};
+
+const E kAllEvents[] = {E::CaptureClicked, E::LButtonDown, E::MouseMove, E::RButtonDown,
+                        E::RButtonUp,      E::Destroy,     E::CaptureLost};
+
+std::vector<A> Actions(const CaptureTransition& row)
+{
+    return std::vector<A>(row.begin(), row.end());
+}
+
+std::size_t Count(const std::vector<A>& actions, A action)
+{
+    return static_cast<std::size_t>(std::count(actions.begin(), actions.end(), action));
+}
+
+// Screen pixels tell where they came from; none is black.
+Image UniqueScreen(int width, int height)
+{
+    Image screen(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            screen.at(x, y) = static_cast<COLORREF>((x + 1) << 12 | (y + 1));
+    return screen;
+}
+
+COLORREF ScreenAt(int x, int y)
+{
+    return static_cast<COLORREF>((x + 1) << 12 | (y + 1));
+}
+
+// A 102 x 102 view picks exactly the pixel under the cursor.
+CaptureSimulator MakeSimulator()
+{
+    return CaptureSimulator(UniqueScreen(300, 200), 102, 102);
+}
+
+void StartCapture(CaptureSimulator& sim)
+{
+    sim.ClickCaptureButton();
+    sim.Pump();  // the injected press comes back
+}
+
+} // namespace
+
+TEST(CaptureTable, EveryRow)
+{
+    for (const ExpectedRow& expected : kExpected) {
+        const CaptureTransition& row = CaptureStep(expected.state, expected.event);
+        SCOPED_TRACE(testing::Message() << "state " << static_cast<int>(expected.state) << " event "
+                                        << static_cast<int>(expected.event));
+        EXPECT_EQ(row.state, expected.state);
+        EXPECT_EQ(row.event, expected.event);
+        EXPECT_EQ(Actions(row), expected.actions);
+        EXPECT_EQ(row.next, expected.next);
+    }
+}
+
+// Running a row's flag actions from its state's flag leaves the flag of its
+// next state, and the flag is always down before the capture is released (so
+// the WM_CAPTURECHANGED that the release sends finds Idle) and up before the
+// press is injected (so the press finds Capturing).
+TEST(CaptureTable, FlagOrderInEveryRow)
+{
+    for (S state : {S::Idle, S::Capturing}) {
+        for (E event : kAllEvents) {
+            const CaptureTransition& row = CaptureStep(state, event);
+            SCOPED_TRACE(testing::Message() << "state " << static_cast<int>(state) << " event "
+                                            << static_cast<int>(event));
+            bool flag = state == S::Capturing;
+            for (A action : row) {
+                if (action == A::SetFlag)
+                    flag = true;
+                if (action == A::ClearFlag)
+                    flag = false;
+                if (action == A::ReleaseCapture || action == A::SetTextIdle) {
+                    EXPECT_FALSE(flag);
+                }
+                if (action == A::InjectRightDown || action == A::SetTextCapturing) {
+                    EXPECT_TRUE(flag);
+                }
+            }
+            if (row.next != S::Gone) {
+                EXPECT_EQ(CaptureStateFromFlag(flag), row.next);
+            } else {
+                EXPECT_FALSE(flag);
+            }
+        }
+    }
+}
+
+TEST(CaptureTable, GoneHasNoActions)
+{
+    for (E event : kAllEvents) {
+        const CaptureTransition& row = CaptureStep(S::Gone, event);
+        EXPECT_EQ(row.actionCount, 0u);
+        EXPECT_EQ(row.next, S::Gone);
+        EXPECT_EQ(row.event, event);
+    }
+}
+
+TEST(CaptureTable, ButtonTextsDiffer)
+{
+    EXPECT_STRNE(kCaptureTextCapturing, kCaptureTextIdle);
+    // Both start with the same five double-byte characters.
+    EXPECT_EQ(std::memcmp(kCaptureTextCapturing, kCaptureTextIdle, 10), 0);
+}
+
+TEST(CaptureRun, LeftClickEndsCapture)
+{
+    CaptureSimulator sim = MakeSimulator();
+    sim.ClickCaptureButton();
+    EXPECT_EQ(sim.State(), S::Capturing);
+    EXPECT_EQ(sim.ButtonText(), kCaptureTextCapturing);
+    EXPECT_EQ(sim.Owner(), CaptureSimulator::CaptureOwner::Dialog);
+    ASSERT_EQ(sim.Pending(), 1u);  // the injected press, not yet handled
+
+    sim.Pump();
+    EXPECT_EQ(sim.State(), S::Capturing);
+    EXPECT_TRUE(sim.DefaultProcessed().empty());  // the press was swallowed
+
+    sim.MoveMouse(40, 60);
+    sim.Pump();
+    EXPECT_EQ(sim.Color(), ScreenAt(40, 60));
+    sim.MoveMouse(250, 10);
+    sim.Pump();
+    EXPECT_EQ(sim.Color(), ScreenAt(250, 10));
+    EXPECT_EQ(sim.PickCount(), 2);
+
+    sim.PressLeft();
+    ASSERT_TRUE(sim.Step());
+    // The release is only injected; the mode lasts until it comes back, and a
+    // move before it still samples.
+    EXPECT_EQ(sim.State(), S::Capturing);
+    EXPECT_EQ(sim.Injected(), (std::vector<E>{E::RButtonDown, E::RButtonUp}));
+    sim.MoveMouse(251, 11);  // queued behind the release
+    ASSERT_TRUE(sim.Step());
+    EXPECT_EQ(sim.State(), S::Idle);
+    EXPECT_EQ(sim.ButtonText(), kCaptureTextIdle);
+    EXPECT_EQ(sim.Owner(), CaptureSimulator::CaptureOwner::None);
+    const Image last = sim.Bitmap();
+
+    // The move queued after the release arrives Idle: no sample.
+    sim.Pump();
+    EXPECT_EQ(sim.Color(), ScreenAt(250, 10));
+    EXPECT_EQ(sim.PickCount(), 2);
+    EXPECT_EQ(sim.Bitmap().pixels, last.pixels);
+
+    // The end ran once: the WM_CAPTURECHANGED from ReleaseCapture found Idle.
+    EXPECT_EQ(Count(sim.Actions(), A::ClearFlag), 1u);
+    EXPECT_EQ(Count(sim.Actions(), A::SetTextIdle), 1u);
+    EXPECT_EQ(Count(sim.Actions(), A::ReleaseCapture), 1u);
+    EXPECT_EQ(sim.DefaultProcessed(),
+              (std::vector<E>{E::MouseMove, E::MouseMove, E::LButtonDown, E::CaptureLost, E::MouseMove}));
+    EXPECT_EQ(sim.FlagMismatches(), 0);
+}
+
+TEST(CaptureRun, RightClickEndsCapture)
+{
+    CaptureSimulator sim = MakeSimulator();
+    StartCapture(sim);
+    sim.MoveMouse(5, 5);
+    sim.PressRight();
+    sim.Pump();
+    EXPECT_EQ(sim.State(), S::Capturing);
+    sim.ReleaseRight();
+    sim.Pump();
+    EXPECT_EQ(sim.State(), S::Idle);
+    EXPECT_EQ(sim.ButtonText(), kCaptureTextIdle);
+    EXPECT_EQ(sim.Color(), ScreenAt(5, 5));
+    // Neither the press nor the release got default processing, and no
+    // release was injected.
+    for (E e : sim.DefaultProcessed())
+        EXPECT_TRUE(e != E::RButtonDown && e != E::RButtonUp);
+    EXPECT_EQ(sim.Injected(), std::vector<E>{E::RButtonDown});
+    EXPECT_EQ(sim.FlagMismatches(), 0);
+}
+
+TEST(CaptureRun, IdleButtonsOnlyGetDefaultProcessing)
+{
+    CaptureSimulator sim = MakeSimulator();
+    sim.PressRight();
+    sim.ReleaseRight();
+    sim.PressLeft();
+    sim.MoveMouse(100, 100);
+    sim.Pump();
+    EXPECT_EQ(sim.State(), S::Idle);
+    EXPECT_EQ(sim.DefaultProcessed(), (std::vector<E>{E::RButtonDown, E::RButtonUp, E::LButtonDown, E::MouseMove}));
+    EXPECT_TRUE(sim.Injected().empty());
+    EXPECT_EQ(sim.PickCount(), 0);
+    // The view stays black until the first capture.
+    for (COLORREF c : sim.Bitmap().pixels)
+        ASSERT_EQ(c, 0u);
+}
+
+TEST(CaptureRun, SecondClickNotificationIgnored)
+{
+    CaptureSimulator sim = MakeSimulator();
+    StartCapture(sim);
+    const std::size_t before = sim.Actions().size();
+    sim.ClickCaptureButton();
+    EXPECT_EQ(sim.Actions().size(), before);
+    EXPECT_EQ(sim.Pending(), 0u);
+    EXPECT_EQ(sim.Injected(), std::vector<E>{E::RButtonDown});
+    EXPECT_EQ(sim.ButtonText(), kCaptureTextCapturing);
+    EXPECT_EQ(sim.State(), S::Capturing);
+}
+
+TEST(CaptureRun, DestroyDuringCapture)
+{
+    CaptureSimulator sim = MakeSimulator();
+    StartCapture(sim);
+    sim.MoveMouse(20, 30);
+    sim.Pump();
+    const std::size_t before = sim.Actions().size();
+    sim.PressRight();  // still queued when the window goes
+    sim.Destroy();
+    const std::vector<A> run(sim.Actions().begin() + static_cast<std::ptrdiff_t>(before), sim.Actions().end());
+    // The nested default processing is the WM_CAPTURECHANGED that the release
+    // sends; it finds the flag already down.
+    EXPECT_EQ(run, (std::vector<A>{A::FrameworkDestroy, A::ClearFlag, A::ReleaseCapture, A::DefaultProcessing,
+                                   A::DestroyZoomBitmap}));
+    EXPECT_EQ(sim.State(), S::Gone);
+    EXPECT_FALSE(sim.Capturing());
+    EXPECT_FALSE(sim.HasBitmap());
+    EXPECT_EQ(sim.Owner(), CaptureSimulator::CaptureOwner::None);
+    // The text is not restored and nothing is injected.
+    EXPECT_EQ(sim.ButtonText(), kCaptureTextCapturing);
+    EXPECT_EQ(sim.Injected(), std::vector<E>{E::RButtonDown});
+
+    sim.Pump();
+    EXPECT_EQ(sim.Actions().size(), run.size() + before);
+    EXPECT_EQ(sim.DeliveredElsewhere(), 1);
+    EXPECT_EQ(sim.FlagMismatches(), 0);
+}
+
+TEST(CaptureRun, DestroyWhileIdle)
+{
+    CaptureSimulator sim = MakeSimulator();
+    sim.Destroy();
+    EXPECT_EQ(sim.Actions(), (std::vector<A>{A::FrameworkDestroy, A::DestroyZoomBitmap}));
+    EXPECT_EQ(sim.State(), S::Gone);
+    sim.ClickCaptureButton();
+    EXPECT_EQ(sim.Actions().size(), 2u);
+}
+
+TEST(CaptureRun, CaptureLostEndsCaptureOnce)
+{
+    CaptureSimulator sim = MakeSimulator();
+    StartCapture(sim);
+    sim.MoveMouse(70, 80);
+    sim.Pump();
+    sim.OtherWindowTakesCapture();
+    EXPECT_EQ(sim.State(), S::Idle);
+    EXPECT_EQ(sim.ButtonText(), kCaptureTextIdle);
+    EXPECT_EQ(sim.Injected(), std::vector<E>{E::RButtonDown});
+    EXPECT_EQ(Count(sim.Actions(), A::ReleaseCapture), 0u);
+    EXPECT_EQ(Count(sim.Actions(), A::ClearFlag), 1u);
+
+    // Input now goes to the other window; the colour stays.
+    sim.MoveMouse(10, 10);
+    sim.PressLeft();
+    sim.Pump();
+    EXPECT_EQ(sim.DeliveredElsewhere(), 2);
+    EXPECT_EQ(sim.Color(), ScreenAt(70, 80));
+    EXPECT_EQ(Count(sim.Actions(), A::SetTextIdle), 1u);
+
+    // The dialog can start again.
+    StartCapture(sim);
+    sim.MoveMouse(11, 12);
+    sim.Pump();
+    EXPECT_EQ(sim.State(), S::Capturing);
+    EXPECT_EQ(sim.Color(), ScreenAt(11, 12));
+    EXPECT_EQ(sim.FlagMismatches(), 0);
+}
+
+TEST(CaptureRun, CaptureLostWhileIdleChangesNothing)
+{
+    CaptureSimulator sim = MakeSimulator();
+    StartCapture(sim);
+    sim.PressLeft();
+    sim.Pump();
+    ASSERT_EQ(sim.State(), S::Idle);
+    const std::size_t before = sim.Actions().size();
+    // The dialog no longer holds the capture, so it is not told.
+    sim.OtherWindowTakesCapture();
+    EXPECT_EQ(sim.Actions().size(), before);
+    EXPECT_EQ(sim.ButtonText(), kCaptureTextIdle);
+}
+
+TEST(CaptureRun, RepeatedCaptures)
+{
+    CaptureSimulator sim = MakeSimulator();
+    for (int round = 0; round < 3; ++round) {
+        StartCapture(sim);
+        sim.MoveMouse(10 * round, 20 * round);
+        sim.PressLeft();
+        sim.Pump();
+        EXPECT_EQ(sim.State(), S::Idle);
+        EXPECT_EQ(sim.Color(), ScreenAt(10 * round, 20 * round));
+    }
+    EXPECT_EQ(Count(sim.Actions(), A::TakeCapture), 3u);
+    EXPECT_EQ(Count(sim.Actions(), A::ReleaseCapture), 3u);
+    EXPECT_EQ(sim.Injected().size(), 6u);
+    EXPECT_EQ(sim.FlagMismatches(), 0);
+}
+
+TEST(CaptureRun, MovesSampleAtTheCursorOfTheMomentOfHandling)
+{
+    CaptureSimulator sim = MakeSimulator();
+    StartCapture(sim);
+    sim.MoveMouse(1, 2);
+    sim.MoveMouse(3, 4);
+    sim.Pump();
+    // Both moves read the cursor where it is when they are handled.
+    EXPECT_EQ(sim.PickCount(), 2);
+    EXPECT_EQ(sim.Color(), ScreenAt(3, 4));
+}

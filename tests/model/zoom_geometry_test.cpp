@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "sampling/zoom_geometry.h"
+
+TEST(ZoomGeometry, StandardView)
+{
+    const ZoomGeometry g = ComputeZoomGeometry(102, 102, 500, 300);
+    EXPECT_EQ(g.innerLeft, 1);
+    EXPECT_EQ(g.innerTop, 1);
+    EXPECT_EQ(g.innerRight, 101);
+    EXPECT_EQ(g.innerBottom, 101);
+    EXPECT_EQ(g.width, 100);
+    EXPECT_EQ(g.height, 100);
+    EXPECT_EQ(g.centerX, 50);
+    EXPECT_EQ(g.centerY, 50);
+    EXPECT_EQ(g.sourceX, 475);
+    EXPECT_EQ(g.sourceY, 275);
+    EXPECT_EQ(g.sourceWidth, 50);
+    EXPECT_EQ(g.sourceHeight, 50);
+    EXPECT_EQ(g.destX, 0);
+    EXPECT_EQ(g.destY, 0);
+    EXPECT_EQ(g.destWidth, 100);
+    EXPECT_EQ(g.destHeight, 100);
+    EXPECT_EQ(g.viewX, 1);
+    EXPECT_EQ(g.viewY, 1);
+    EXPECT_EQ(g.pickX, 51);
+    EXPECT_EQ(g.pickY, 51);
+}
+
+TEST(ZoomGeometry, TruncatingSizes)
+{
+    struct Case {
+        int W, H, x, y;
+        int w, h, cx, cy, sx, sy, sw, sh, px, py;
+    };
+    const Case cases[] = {
+        // Odd bitmap sizes: quarters and halves truncate.
+        {7, 9, 10, 10, 5, 7, 2, 3, 9, 9, 2, 3, 3, 4},
+        {103, 62, 0, 0, 101, 60, 50, 30, -25, -15, 50, 30, 51, 31},
+        // Wide and flat: each axis on its own.
+        {300, 4, 40, 2, 298, 2, 149, 1, -34, 2, 149, 1, 150, 2},
+        // Too small for a source: half of 1 is 0.
+        {3, 3, 5, 5, 1, 1, 0, 0, 5, 5, 0, 0, 1, 1},
+        {2, 2, 5, 5, 0, 0, 0, 0, 5, 5, 0, 0, 1, 1},
+        // Negative cursor positions (a display left of the primary one).
+        {42, 42, -100, -7, 40, 40, 20, 20, -110, -17, 20, 20, 21, 21},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.W << "x" << c.H << " at " << c.x << "," << c.y);
+        const ZoomGeometry g = ComputeZoomGeometry(c.W, c.H, c.x, c.y);
+        EXPECT_EQ(g.width, c.w);
+        EXPECT_EQ(g.height, c.h);
+        EXPECT_EQ(g.centerX, c.cx);
+        EXPECT_EQ(g.centerY, c.cy);
+        EXPECT_EQ(g.sourceX, c.sx);
+        EXPECT_EQ(g.sourceY, c.sy);
+        EXPECT_EQ(g.sourceWidth, c.sw);
+        EXPECT_EQ(g.sourceHeight, c.sh);
+        EXPECT_EQ(g.pickX, c.px);
+        EXPECT_EQ(g.pickY, c.py);
+        EXPECT_EQ(g.innerRight, c.W - 1);
+        EXPECT_EQ(g.innerBottom, c.H - 1);
+    }
+}
+
+// The pick sits one right of and one below the crosshair centre for every
+// view of at least 2 x 2, whichever parity the sizes have.
+TEST(ZoomGeometry, PickIsDiagonalNeighbourOfCentre)
+{
+    for (int W = 2; W <= 200; ++W) {
+        for (int H = 2; H <= 200; H += 7) {
+            const ZoomGeometry g = ComputeZoomGeometry(W, H, 3, 4);
+            ASSERT_EQ(g.pickX, g.centerX + 1) << W << "x" << H;
+            ASSERT_EQ(g.pickY, g.centerY + 1) << W << "x" << H;
+        }
+    }
+}
+
+TEST(ZoomGeometry, CrosshairStrokes)
+{
+    const ZoomGeometry g = ComputeZoomGeometry(102, 82);
+    // Centre (50, 40).
+    const CrosshairSegment& up = g.crosshair[CROSSHAIR_UP];
+    const CrosshairSegment& down = g.crosshair[CROSSHAIR_DOWN];
+    const CrosshairSegment& left = g.crosshair[CROSSHAIR_LEFT];
+    const CrosshairSegment& right = g.crosshair[CROSSHAIR_RIGHT];
+    EXPECT_EQ(up.fromX, 50);
+    EXPECT_EQ(up.fromY, 20);
+    EXPECT_EQ(up.toX, 50);
+    EXPECT_EQ(up.toY, 39);
+    EXPECT_EQ(down.fromX, 50);
+    EXPECT_EQ(down.fromY, 41);
+    EXPECT_EQ(down.toX, 50);
+    EXPECT_EQ(down.toY, 60);
+    EXPECT_EQ(left.fromX, 30);
+    EXPECT_EQ(left.fromY, 40);
+    EXPECT_EQ(left.toX, 49);
+    EXPECT_EQ(left.toY, 40);
+    EXPECT_EQ(right.fromX, 52);
+    EXPECT_EQ(right.fromY, 40);
+    EXPECT_EQ(right.toX, 70);
+    EXPECT_EQ(right.toY, 40);
+}
+
+// The cursor moves only the source rectangle; everything the repaint and the
+// pick use stays put.
+TEST(ZoomGeometry, CursorMovesOnlyTheSource)
+{
+    const ZoomGeometry a = ComputeZoomGeometry(90, 70, 0, 0);
+    const ZoomGeometry b = ComputeZoomGeometry(90, 70, 1234, -56);
+    EXPECT_EQ(b.sourceX - a.sourceX, 1234);
+    EXPECT_EQ(b.sourceY - a.sourceY, -56);
+    EXPECT_EQ(a.pickX, b.pickX);
+    EXPECT_EQ(a.pickY, b.pickY);
+    EXPECT_EQ(a.centerX, b.centerX);
+    EXPECT_EQ(a.centerY, b.centerY);
+    for (int s = 0; s < kCrosshairSegmentCount; ++s) {
+        EXPECT_EQ(a.crosshair[s].fromX, b.crosshair[s].fromX);
+        EXPECT_EQ(a.crosshair[s].toY, b.crosshair[s].toY);
+    }
+}
