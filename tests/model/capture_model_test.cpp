@@ -354,3 +354,26 @@ TEST(CaptureRun, MovesSampleAtTheCursorOfTheMomentOfHandling)
     EXPECT_EQ(sim.PickCount(), 2);
     EXPECT_EQ(sim.Color(), ScreenAt(3, 4));
 }
+
+// Holding the capture is what lets the dialog sample over other windows; once
+// it lets go, input over them no longer reaches it.
+TEST(CaptureRun, CaptureRoutesInputFromAnywhere)
+{
+    CaptureSimulator sim = MakeSimulator();
+    sim.SetCursorOverDialog(false);
+    sim.MoveMouse(1, 1);
+    sim.Pump();
+    EXPECT_EQ(sim.DeliveredElsewhere(), 1);
+
+    StartCapture(sim);
+    sim.MoveMouse(123, 45);
+    sim.PressLeft();
+    sim.Pump();
+    EXPECT_EQ(sim.State(), S::Idle);
+    EXPECT_EQ(sim.Color(), ScreenAt(123, 45));
+    EXPECT_EQ(sim.DeliveredElsewhere(), 1);
+
+    sim.MoveMouse(2, 2);
+    sim.Pump();
+    EXPECT_EQ(sim.DeliveredElsewhere(), 2);
+}
