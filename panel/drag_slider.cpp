@@ -11,24 +11,18 @@ bool CDragSlider::OnMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     return DispatchMessageMap(messageMap, *this, message, wParam, lParam, result);
 }
 
-void CDragSlider::OnLButtonDown(UINT, POINT)
-{
-    m_bDragging = true;
-    Default();
-}
+void CDragSlider::OnLButtonDown(UINT, POINT point) { OnMouse(SliderMouseEvent::LButtonDown, point); }
+void CDragSlider::OnMouseMove(UINT, POINT point) { OnMouse(SliderMouseEvent::MouseMove, point); }
+void CDragSlider::OnLButtonUp(UINT, POINT point) { OnMouse(SliderMouseEvent::LButtonUp, point); }
 
-void CDragSlider::OnMouseMove(UINT, POINT point)
+void CDragSlider::OnMouse(SliderMouseEvent event, POINT point)
 {
+    const SliderStep step = SliderMouse(m_bDragging, event);
+    m_bDragging = step.dragging;
     // Posted, not sent: the dialog must read the position this move is
     // about to produce, after the trackbar's own processing below.
-    if (m_bDragging)
+    if (step.postDrag)
         ::PostMessageW(GetParent(), WM_SLIDER_DRAG, static_cast<WPARAM>(point.x),
                        static_cast<LPARAM>(point.y));
-    Default();
-}
-
-void CDragSlider::OnLButtonUp(UINT, POINT)
-{
-    m_bDragging = false;
     Default();
 }

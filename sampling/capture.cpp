@@ -2,11 +2,19 @@
 // the magnifier and the pick. Holding the mouse capture alone does not bring
 // moves over other applications' windows; with a (synthetic) button held down
 // the system keeps routing them to the capturing window.
+#include <string>
+
 #include "ui/picker_dlg.h"
 
 namespace {
-const wchar_t kTextCapturing[] = L"キャプチャ中";
-const wchar_t kTextIdle[] = L"キャプチャ開始";
+
+std::wstring FromUtf8(const char* text)
+{
+    wchar_t wide[64];
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, 64);
+    return length > 0 ? std::wstring(wide, length - 1) : std::wstring();
+}
+
 } // namespace
 
 void CPickerDlg::RunCapture(CaptureEvent event)
@@ -30,10 +38,10 @@ void CPickerDlg::RunCapture(CaptureEvent event)
             ::mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
             break;
         case CaptureAction::SetTextCapturing:
-            m_btnCapture.SetWindowText(kTextCapturing);
+            m_btnCapture.SetWindowText(FromUtf8(kCaptureTextCapturing));
             break;
         case CaptureAction::SetTextIdle:
-            m_btnCapture.SetWindowText(kTextIdle);
+            m_btnCapture.SetWindowText(FromUtf8(kCaptureTextIdle));
             break;
         case CaptureAction::ReleaseCapture:
             ::ReleaseCapture();

@@ -62,5 +62,5 @@ const CaptureTransition& CaptureStep(CaptureState state, CaptureEvent event)
     return kCaptureTable[static_cast<int>(state) * kCaptureEventCount + e];
 }
 
-const char kCaptureTextCapturing[] = "\x83\x4C\x83\x83\x83\x76\x83\x60\x83\x83\x92\x86";
-const char kCaptureTextIdle[] = "\x83\x4C\x83\x83\x83\x76\x83\x60\x83\x83\x8A\x4A\x8E\x6E";
+const char kCaptureTextCapturing[] = "キャプチャ中";
+const char kCaptureTextIdle[] = "キャプチャ開始";

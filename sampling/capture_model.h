@@ -67,7 +67,8 @@ constexpr CaptureState CaptureStateFromFlag(bool capturing)
 // All rows, Idle ones first, each state's rows in the order of CaptureEvent.
 extern const CaptureTransition kCaptureTable[2 * kCaptureEventCount];
 
-// Capture button texts, Shift_JIS for the ANSI SetWindowTextA:
+// Capture button texts, UTF-8 (the window code converts them to UTF-16, so
+// they read right whatever the system's ANSI code page):
 // "キャプチャ中" while capturing, "キャプチャ開始" otherwise.
 extern const char kCaptureTextCapturing[];
 extern const char kCaptureTextIdle[];

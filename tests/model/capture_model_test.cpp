@@ -140,8 +140,11 @@ TEST(CaptureTable, GoneHasNoActions)
 TEST(CaptureTable, ButtonTextsDiffer)
 {
     EXPECT_STRNE(kCaptureTextCapturing, kCaptureTextIdle);
-    // Both start with the same five double-byte characters.
-    EXPECT_EQ(std::memcmp(kCaptureTextCapturing, kCaptureTextIdle, 10), 0);
+    // UTF-8, not Shift_JIS: "キャプチャ" is five three-byte characters.
+    EXPECT_EQ(std::strlen(kCaptureTextCapturing), 18u);
+    EXPECT_EQ(std::strlen(kCaptureTextIdle), 21u);
+    EXPECT_EQ(std::memcmp(kCaptureTextCapturing, "\xE3\x82\xAD", 3), 0);
+    EXPECT_EQ(std::memcmp(kCaptureTextCapturing, kCaptureTextIdle, 15), 0);
 }
 
 TEST(CaptureRun, LeftClickEndsCapture)

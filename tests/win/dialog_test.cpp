@@ -1,0 +1,464 @@
+// The main dialog and the About box, run for real: initial state, format
+// switches, always on top, the copy buttons, the ways to end the dialog, tab
+// order and the About box's texts.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/win/harness.h"
+
+namespace {
+
+const UINT kFormatCommands[] = {ID_FORMAT_RGB, ID_FORMAT_HSV, ID_FORMAT_HLS, ID_FORMAT_YMC};
+
+struct Shown {
+    std::array<std::wstring, 3> letters;
+    std::array<int, 3> maxima;
+    std::array<int, 3> positions;
+    std::array<std::wstring, 3> values;
+    std::wstring dec, hex;
+};
+
+Shown Read(CPickerDlg& dlg)
+{
+    HWND h = dlg.m_hWnd;
+    Shown s;
+    const int letterIds[] = {IDC_LABEL_TOP, IDC_LABEL_MID, IDC_LABEL_BOTTOM};
+    const int sliderIds[] = {IDC_SLIDER_TOP, IDC_SLIDER_MID, IDC_SLIDER_BOTTOM};
+    const int valueIds[] = {IDC_VALUE_TOP, IDC_VALUE_MID, IDC_VALUE_BOTTOM};
+    for (int i = 0; i < 3; ++i) {
+        s.letters[i] = WindowText(::GetDlgItem(h, letterIds[i]));
+        HWND slider = ::GetDlgItem(h, sliderIds[i]);
+        EXPECT_EQ(::SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 0);
+        s.maxima[i] = static_cast<int>(::SendMessageW(slider, TBM_GETRANGEMAX, 0, 0));
+        s.positions[i] = static_cast<int>(::SendMessageW(slider, TBM_GETPOS, 0, 0));
+        s.values[i] = WindowText(::GetDlgItem(h, valueIds[i]));
+    }
+    s.dec = WindowText(::GetDlgItem(h, IDC_EDIT_DEC));
+    s.hex = WindowText(::GetDlgItem(h, IDC_EDIT_HEX));
+    return s;
+}
+
+void Command(CPickerDlg& dlg, UINT id)
+{
+    ::SendMessageW(dlg.m_hWnd, WM_COMMAND, id, 0);
+}
+
+void SetSliders(CPickerDlg& dlg, int top, int mid, int bottom)
+{
+    dlg.m_sliderTop.SetPos(top);
+    dlg.m_sliderMid.SetPos(mid);
+    dlg.m_sliderBottom.SetPos(bottom);
+    dlg.ReadSliders();
+}
+
+int CheckedFormat(CPickerDlg& dlg)
+{
+    int checked = -1;
+    for (int i = 0; i < 4; ++i) {
+        if (IsMenuChecked(dlg.m_hWnd, kFormatCommands[i])) {
+            EXPECT_EQ(checked, -1) << "two format items checked";
+            checked = i;
+        }
+    }
+    return checked;
+}
+
+// The swatch's inside and its frame as they are on the screen.
+void ExpectSwatch(CPickerDlg& dlg, COLORREF color)
+{
+    HWND swatch = dlg.m_stSwatch.m_hWnd;
+    RECT rc;
+    ::GetClientRect(swatch, &rc);
+    EXPECT_EQ(ClientPixel(swatch, 1, 1), color);
+    EXPECT_EQ(ClientPixel(swatch, rc.right / 2, rc.bottom / 2), color);
+    EXPECT_EQ(ClientPixel(swatch, rc.right - 2, rc.bottom - 2), color);
+    // The control's own frame stays.
+    // (the zoom view is drawn the same way and never painted over at 0, 0)
+    const COLORREF frame = ClientPixel(dlg.m_stZoomView.m_hWnd, 0, 0);
+    EXPECT_NE(frame, color);
+    EXPECT_EQ(ClientPixel(swatch, 0, 0), frame);
+    EXPECT_EQ(ClientPixel(swatch, rc.right - 1, rc.bottom / 2), frame);
+}
+
+void Repaint(CPickerDlg& dlg)
+{
+    ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump(10);
+}
+
+} // namespace
+
+TEST(PickerDialog, InitialState)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        HWND h = dlg.m_hWnd;
+        EXPECT_EQ(WindowText(h), L"Tintora ver 1.3");
+
+        const Shown s = Read(dlg);
+        EXPECT_EQ(s.letters, (std::array<std::wstring, 3>{L"R", L"G", L"B"}));
+        EXPECT_EQ(s.maxima, (std::array<int, 3>{255, 255, 255}));
+        EXPECT_EQ(s.positions, (std::array<int, 3>{0, 0, 0}));
+        EXPECT_EQ(s.values, (std::array<std::wstring, 3>{L"0", L"0", L"0"}));
+        EXPECT_EQ(s.dec, L"0");
+        EXPECT_EQ(s.hex, L"000000");
+
+        EXPECT_EQ(CheckedFormat(dlg), FORMAT_RGB);
+        EXPECT_TRUE(IsMenuChecked(h, ID_TOPMOST));
+        EXPECT_TRUE(::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_EQ(dlg.m_nFormat, FORMAT_RGB);
+        EXPECT_EQ(dlg.m_crColor, 0u);
+        EXPECT_FALSE(dlg.m_bCapturing);
+        EXPECT_TRUE(dlg.m_bTopMost);
+        EXPECT_NE(dlg.m_pZoomBitmap, nullptr);
+
+        HMENU system = ::GetSystemMenu(h, FALSE);
+        EXPECT_EQ(::GetMenuState(system, SC_SIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+        EXPECT_EQ(::GetMenuState(system, SC_MAXIMIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+        EXPECT_NE(::GetMenuState(system, SC_MINIMIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+        EXPECT_NE(::GetMenuState(system, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+        EXPECT_FALSE(::GetWindowLongW(h, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+
+        EXPECT_EQ(::GetFocus(), ::GetDlgItem(h, IDC_EDIT_DEC));
+        EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(h, WM_GETICON, ICON_BIG, 0)), dlg.m_hIcon);
+        EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(h, WM_GETICON, ICON_SMALL, 0)), dlg.m_hIcon);
+        EXPECT_NE(dlg.m_hIcon, nullptr);
+
+        ExpectSwatch(dlg, RGB(0, 0, 0));
+        // The view inside its frame is black until the first capture.
+        RECT view;
+        ::GetClientRect(dlg.m_stZoomView.m_hWnd, &view);
+        EXPECT_EQ(ClientPixel(dlg.m_stZoomView.m_hWnd, view.right / 2, view.bottom / 2), RGB(0, 0, 0));
+    });
+}
+
+TEST(PickerDialog, IsCentredOnTheScreen)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        RECT window, area;
+        ::GetWindowRect(dlg.m_hWnd, &window);
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        EXPECT_NEAR((window.left + window.right) / 2, (area.left + area.right) / 2, 1);
+        EXPECT_NEAR((window.top + window.bottom) / 2, (area.top + area.bottom) / 2, 1);
+    });
+}
+
+// Each switch from RGB (10, 20, 30): letters, ranges, positions, labels,
+// check marks, and the colour kept where the trip is exact.
+TEST(PickerDialog, FormatSwitchesShowTheStoredColour)
+{
+    struct Case {
+        UINT command;
+        ColorFormat format;
+        std::array<const wchar_t*, 3> letters;
+        std::array<int, 3> maxima;
+        std::array<int, 3> positions;
+    };
+    const Case cases[] = {
+        {ID_FORMAT_HSV, FORMAT_HSV, {L"H", L"S", L"V"}, {359, 255, 255}, {210, 170, 30}},
+        {ID_FORMAT_HLS, FORMAT_HLS, {L"H", L"L", L"S"}, {359, 255, 255}, {210, 20, 127}},
+        {ID_FORMAT_YMC, FORMAT_YMC, {L"Y", L"M", L"C"}, {255, 255, 255}, {225, 235, 245}},
+    };
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.format);
+            Command(dlg, ID_FORMAT_RGB);
+            SetSliders(dlg, 10, 20, 30);
+            ASSERT_EQ(dlg.m_crColor, RGB(10, 20, 30));
+
+            Command(dlg, c.command);
+            const Shown s = Read(dlg);
+            EXPECT_EQ(dlg.m_nFormat, c.format);
+            EXPECT_EQ(CheckedFormat(dlg), c.format);
+            for (int i = 0; i < 3; ++i) {
+                EXPECT_EQ(s.letters[i], c.letters[i]);
+                EXPECT_EQ(s.maxima[i], c.maxima[i]);
+                EXPECT_EQ(s.positions[i], c.positions[i]);
+                EXPECT_EQ(s.values[i], std::to_wstring(c.positions[i]));
+            }
+            // The stored colour is what the new triple converts back to.
+            int r, g, b;
+            const FormatInfo& info = GetFormatInfo(c.format);
+            info.toRgb(c.positions[0], c.positions[1], c.positions[2], r, g, b);
+            EXPECT_EQ(dlg.m_crColor, RGB(r, g, b));
+            ExpectSwatch(dlg, dlg.m_crColor);
+        }
+        // YMC and back: (10, 20, 30) unchanged.
+        Command(dlg, ID_FORMAT_RGB);
+        EXPECT_EQ(Read(dlg).positions, (std::array<int, 3>{10, 20, 30}));
+        EXPECT_EQ(Read(dlg).hex, L"0a141e");
+        EXPECT_EQ(Read(dlg).dec, L"660510");
+    });
+}
+
+TEST(PickerDialog, HlsSwitchIsLossyAndStays)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        SetSliders(dlg, 255, 0, 0);
+        Command(dlg, ID_FORMAT_HLS);
+        Shown s = Read(dlg);
+        EXPECT_EQ(s.positions, (std::array<int, 3>{0, 127, 255}));
+        EXPECT_EQ(dlg.m_crColor, RGB(254, 0, 0));
+        EXPECT_EQ(s.hex, L"fe0000");
+        EXPECT_EQ(s.dec, L"16646144");
+        Command(dlg, ID_FORMAT_RGB);
+        s = Read(dlg);
+        EXPECT_EQ(s.positions, (std::array<int, 3>{254, 0, 0}));
+        EXPECT_EQ(s.values, (std::array<std::wstring, 3>{L"254", L"0", L"0"}));
+    });
+}
+
+TEST(PickerDialog, ChoosingTheCurrentFormatChangesNothing)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        Command(dlg, ID_FORMAT_HSV);
+        SetSliders(dlg, 200, 0, 128);
+        EXPECT_EQ(dlg.m_crColor, RGB(128, 128, 128));
+        ::CheckMenuItem(::GetMenu(dlg.m_hWnd), ID_FORMAT_RGB, MF_BYCOMMAND | MF_CHECKED);
+
+        Command(dlg, ID_FORMAT_HSV);
+        const Shown s = Read(dlg);
+        EXPECT_EQ(s.positions, (std::array<int, 3>{200, 0, 128}));
+        EXPECT_EQ(s.values[0], L"200");
+        // Not even the check marks are touched.
+        EXPECT_TRUE(IsMenuChecked(dlg.m_hWnd, ID_FORMAT_RGB));
+    });
+}
+
+// HSV hue at 300, then RGB: the range shrinks to 255 before the red
+// component becomes the position.
+TEST(PickerDialog, RangesAreSetBeforePositions)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        Command(dlg, ID_FORMAT_HSV);
+        SetSliders(dlg, 300, 255, 255);
+        EXPECT_EQ(dlg.m_crColor, RGB(255, 0, 255));
+        Command(dlg, ID_FORMAT_RGB);
+        const Shown s = Read(dlg);
+        EXPECT_EQ(s.maxima[0], 255);
+        EXPECT_EQ(s.positions, (std::array<int, 3>{255, 0, 255}));
+        // HSV to HLS computes the hue anew from the stored colour.
+        Command(dlg, ID_FORMAT_HSV);
+        SetSliders(dlg, 100, 0, 50);
+        Command(dlg, ID_FORMAT_HLS);
+        EXPECT_EQ(Read(dlg).positions, (std::array<int, 3>{0, 50, 0}));
+    });
+}
+
+// A repaint shows the stored colour and changes nothing: not the colour,
+// not the sliders, even where a trip through the format would.
+TEST(PickerDialog, RepaintNeverMovesTheColour)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        Command(dlg, ID_FORMAT_HSV);
+        dlg.UpdateColor(0, 3, 21, false);
+        const COLORREF stored = dlg.m_crColor;
+        EXPECT_EQ(stored, RGB(0, 4, 21));
+        const Shown before = Read(dlg);
+        for (int i = 0; i < 5; ++i)
+            Repaint(dlg);
+        EXPECT_EQ(dlg.m_crColor, stored);
+        const Shown after = Read(dlg);
+        EXPECT_EQ(after.positions, before.positions);
+        EXPECT_EQ(after.hex, before.hex);
+        ExpectSwatch(dlg, stored);
+
+        Command(dlg, ID_FORMAT_HLS);
+        dlg.UpdateColor(0, 9, 6, false);
+        const COLORREF hls = dlg.m_crColor;
+        Repaint(dlg);
+        Repaint(dlg);
+        EXPECT_EQ(dlg.m_crColor, hls);
+
+        // A slider triple that a trip would replace stays as the user set it.
+        Command(dlg, ID_FORMAT_HSV);
+        SetSliders(dlg, 200, 0, 128);
+        Repaint(dlg);
+        EXPECT_EQ(Read(dlg).positions, (std::array<int, 3>{200, 0, 128}));
+        ExpectSwatch(dlg, RGB(128, 128, 128));
+    });
+}
+
+TEST(PickerDialog, AlwaysOnTopToggles)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        HWND h = dlg.m_hWnd;
+        for (bool expected : {false, true, false, true}) {
+            Command(dlg, ID_TOPMOST);
+            EXPECT_EQ(dlg.m_bTopMost, expected);
+            EXPECT_EQ(IsMenuChecked(h, ID_TOPMOST), expected);
+            EXPECT_EQ((::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, expected);
+        }
+    });
+}
+
+TEST(PickerDialog, CopyButtonsPutExactlyTheirTextOnTheClipboard)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        HWND h = dlg.m_hWnd;
+        SetSliders(dlg, 255, 255, 255);
+        HWND dec = ::GetDlgItem(h, IDC_EDIT_DEC);
+        HWND hex = ::GetDlgItem(h, IDC_EDIT_HEX);
+        ::SendMessageW(dec, EM_SETSEL, 0, 0);
+        ::SendMessageW(hex, EM_SETSEL, 0, 0);
+
+        ClearClipboard();
+        ::SendMessageW(h, WM_COMMAND, MAKEWPARAM(IDC_COPY_HEX, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(h, IDC_COPY_HEX)));
+        EXPECT_EQ(ClipboardText(), L"ffffff");
+        DWORD start = 1, end = 1;
+        ::SendMessageW(dec, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, 0u);
+        ::SendMessageW(hex, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, 6u);
+
+        ClearClipboard();
+        // A real click on the button.
+        ::SendMessageW(::GetDlgItem(h, IDC_COPY_DEC), BM_CLICK, 0, 0);
+        EXPECT_EQ(ClipboardText(), L"16777215");
+        EXPECT_EQ(WindowText(dec), L"16777215");
+        EXPECT_EQ(WindowText(hex), L"ffffff");
+        EXPECT_EQ(dlg.m_crColor, RGB(255, 255, 255));
+    });
+}
+
+TEST(PickerDialog, EditsAreReadOnly)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        for (int id : {IDC_EDIT_DEC, IDC_EDIT_HEX}) {
+            HWND edit = ::GetDlgItem(dlg.m_hWnd, id);
+            EXPECT_TRUE(::GetWindowLongW(edit, GWL_STYLE) & ES_READONLY);
+            const std::wstring before = WindowText(edit);
+            ::SendMessageW(edit, WM_CHAR, L'7', 0);
+            EXPECT_EQ(WindowText(edit), before);
+        }
+    });
+}
+
+TEST(PickerDialog, EnterDoesNothing)
+{
+    const INT_PTR result = PickerHarness::Run([](CPickerDlg& dlg) {
+        SetSliders(dlg, 1, 2, 3);
+        ::SetFocus(::GetDlgItem(dlg.m_hWnd, IDC_EDIT_DEC));
+        SendKey(VK_RETURN);
+        Pump(300);
+        ::SendMessageW(dlg.m_hWnd, WM_COMMAND, IDOK, 0);
+        Pump(50);
+        EXPECT_TRUE(::IsWindow(dlg.m_hWnd));
+        EXPECT_EQ(dlg.m_crColor, RGB(1, 2, 3));
+        // A queued drag notice on a dialog is also DM_SETDEFID; it must not
+        // make a push button the default one.
+        const LRESULT defId = ::SendMessageW(dlg.m_hWnd, DM_GETDEFID, 0, 0);
+        ::PostMessageW(dlg.m_hWnd, WM_SLIDER_DRAG, IDC_CAPTURE, 0);
+        Pump(20);
+        EXPECT_EQ(::SendMessageW(dlg.m_hWnd, DM_GETDEFID, 0, 0), defId);
+        EXPECT_EQ(dlg.m_crColor, RGB(1, 2, 3));
+    });
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST(PickerDialog, EscCloseAndExitEndTheDialog)
+{
+    struct Way {
+        const char* name;
+        void (*end)(CPickerDlg&);
+    };
+    const Way ways[] = {
+        {"Esc", [](CPickerDlg& dlg) {
+             ::SetForegroundWindow(dlg.m_hWnd);
+             ::SetFocus(::GetDlgItem(dlg.m_hWnd, IDC_EDIT_DEC));
+             SendKey(VK_ESCAPE);
+         }},
+        {"close", [](CPickerDlg& dlg) { ::PostMessageW(dlg.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"Exit", [](CPickerDlg& dlg) { ::PostMessageW(dlg.m_hWnd, WM_COMMAND, ID_EXIT, 0); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        const INT_PTR result = PickerHarness::RunToEnd(
+            [&](CPickerDlg& dlg) { way.end(dlg); },
+            // Destroying the window deletes the zoom bitmap.
+            [](CPickerDlg& dlg) { EXPECT_EQ(dlg.m_pZoomBitmap, nullptr); });
+        EXPECT_EQ(result, IDCANCEL);
+    }
+}
+
+TEST(PickerDialog, TabOrderFollowsTheTemplate)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        HWND h = dlg.m_hWnd;
+        const int expected[] = {IDC_EDIT_DEC, IDC_EDIT_HEX, IDC_CAPTURE, IDC_SLIDER_TOP,
+                                IDC_SLIDER_MID, IDC_SLIDER_BOTTOM, IDC_COPY_DEC, IDC_COPY_HEX,
+                                IDC_EDIT_DEC};
+        HWND control = ::GetDlgItem(h, IDC_EDIT_DEC);
+        for (std::size_t i = 1; i < std::size(expected); ++i) {
+            control = ::GetNextDlgTabItem(h, control, FALSE);
+            EXPECT_EQ(::GetDlgCtrlID(control), expected[i]) << "step " << i;
+        }
+        // And with the real key, as far as the capture button.
+        ::SetForegroundWindow(h);
+        ::SetFocus(::GetDlgItem(h, IDC_EDIT_DEC));
+        for (int id : {IDC_EDIT_HEX, IDC_CAPTURE}) {
+            SendKey(VK_TAB);
+            EXPECT_TRUE(PumpUntil([&] { return ::GetDlgCtrlID(::GetFocus()) == id; }, 2000)) << id;
+        }
+    });
+}
+
+TEST(AboutBox, ShowsCaptionAndLinesAndCloses)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        Command(dlg, ID_FORMAT_YMC);
+        Command(dlg, ID_TOPMOST);
+        for (UINT closeWith : {static_cast<UINT>(IDOK), static_cast<UINT>(IDCANCEL), 0u}) {
+            bool seen = false;
+            RunSoon([&] {
+                HWND about = ::GetActiveWindow();
+                ASSERT_NE(about, dlg.m_hWnd);
+                seen = true;
+                EXPECT_EQ(WindowText(about), L"Tintora のバージョン情報");
+                EXPECT_EQ(WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION)), L"Tintora ver 1.3");
+                const std::wstring copyright = WindowText(::GetDlgItem(about, IDC_ABOUT_COPYRIGHT));
+                EXPECT_EQ(copyright.rfind(L"Copyright", 0), 0u) << "copyright line";
+                EXPECT_EQ(::GetWindow(about, GW_OWNER), dlg.m_hWnd);
+                // The main dialog takes no input meanwhile.
+                EXPECT_FALSE(::IsWindowEnabled(dlg.m_hWnd));
+                if (closeWith)
+                    ::PostMessageW(about, WM_COMMAND, closeWith, 0);
+                else
+                    ::PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+            });
+            Command(dlg, ID_ABOUT);
+            EXPECT_TRUE(seen);
+            EXPECT_TRUE(::IsWindowEnabled(dlg.m_hWnd));
+        }
+        EXPECT_EQ(dlg.m_nFormat, FORMAT_YMC);
+        EXPECT_FALSE(dlg.m_bTopMost);
+        EXPECT_EQ(CheckedFormat(dlg), FORMAT_YMC);
+    });
+}
+
+TEST(AboutBox, EnterPressesOk)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        bool seen = false;
+        RunSoon([&] {
+            HWND about = ::GetActiveWindow();
+            seen = about != dlg.m_hWnd;
+            SendKey(VK_RETURN);
+            RunSoon([about] {
+                if (::IsWindow(about)) {
+                    ADD_FAILURE() << "Enter did not close the About box";
+                    ::PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+                }
+            }, 5000);
+        });
+        Command(dlg, ID_ABOUT);
+        EXPECT_TRUE(seen);
+    });
+}
