@@ -5,22 +5,23 @@
 class CStatic : public CWnd {};
 class CButton : public CWnd {};
 
-class CEdit : public CWnd {
-public:
-    void SetSel(int start, int end) const { SendMessage(EM_SETSEL, start, end); }
-};
+class CEdit : public CWnd {};
 
-class CSliderCtrl : public CWnd {
+// Trackbar calls, on a plain wrapper or on one that subclasses the control.
+template <class Base>
+class CSliderOps : public Base {
 public:
     void SetRange(int minimum, int maximum, BOOL redraw = FALSE) const
     {
-        SendMessage(TBM_SETRANGEMIN, FALSE, minimum);
-        SendMessage(TBM_SETRANGEMAX, redraw, maximum);
+        this->SendMessage(TBM_SETRANGEMIN, FALSE, minimum);
+        this->SendMessage(TBM_SETRANGEMAX, redraw, maximum);
     }
-    void SetPos(int position) const { SendMessage(TBM_SETPOS, TRUE, position); }
-    int GetPos() const { return static_cast<int>(SendMessage(TBM_GETPOS)); }
-    int GetRangeMax() const { return static_cast<int>(SendMessage(TBM_GETRANGEMAX)); }
+    // Redrawn at once.
+    void SetPos(int position) const { this->SendMessage(TBM_SETPOS, TRUE, position); }
+    int GetPos() const { return static_cast<int>(this->SendMessage(TBM_GETPOS)); }
 };
+
+using CSliderCtrl = CSliderOps<CWnd>;
 
 // Binds a wrapper to a control of the dialog being initialised.
 struct CDataExchange {

@@ -13,16 +13,8 @@ static_assert(WM_SLIDER_DRAG == WM_USER + 1);
 
 // A trackbar that reports mouse moves with the left button held down to its
 // parent, so the colour can follow the thumb while it is dragged.
-class CDragSlider : public CSubclassWnd {
+class CDragSlider : public CSliderOps<CSubclassWnd> {
 public:
-    void SetRange(int minimum, int maximum, BOOL redraw = FALSE) const
-    {
-        SendMessage(TBM_SETRANGEMIN, FALSE, minimum);
-        SendMessage(TBM_SETRANGEMAX, redraw, maximum);
-    }
-    void SetPos(int position) const { SendMessage(TBM_SETPOS, TRUE, position); }
-    int GetPos() const { return static_cast<int>(SendMessage(TBM_GETPOS)); }
-
     bool m_bDragging = false;
 
 protected:
