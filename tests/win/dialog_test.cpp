@@ -462,3 +462,26 @@ TEST(AboutBox, EnterPressesOk)
         EXPECT_TRUE(seen);
     });
 }
+
+// Minimised, the dialog draws only its icon; restored, the zoom view and the
+// swatch come back with the stored colour, unchanged.
+TEST(PickerDialog, MinimiseAndRestoreKeepTheColour)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        Command(dlg, ID_FORMAT_HLS);
+        dlg.UpdateColor(0, 9, 6, false);
+        const COLORREF stored = dlg.m_crColor;
+        ::ShowWindow(dlg.m_hWnd, SW_MINIMIZE);
+        Pump(50);
+        EXPECT_TRUE(::IsIconic(dlg.m_hWnd));
+        ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        ::ShowWindow(dlg.m_hWnd, SW_RESTORE);
+        Pump(50);
+        EXPECT_FALSE(::IsIconic(dlg.m_hWnd));
+        Repaint(dlg);
+        EXPECT_EQ(dlg.m_crColor, stored);
+        ExpectSwatch(dlg, stored);
+        EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(dlg.m_hWnd, WM_QUERYDRAGICON, 0, 0)),
+                  dlg.m_hIcon);
+    });
+}
