@@ -177,3 +177,249 @@ void SendMouseButton(DWORD flags)
     input.mi.dwFlags = flags;
     ::SendInput(1, &input, sizeof(INPUT));
 }
+
+void MoveCursorTo(int x, int y)
+{
+    ::SetCursorPos(x, y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+void MoveCursorTo(POINT point)
+{
+    MoveCursorTo(point.x, point.y);
+}
+
+POINT ClientCentre(HWND hWnd)
+{
+    RECT rc;
+    ::GetClientRect(hWnd, &rc);
+    return ClientToScreenPoint(hWnd, rc.right / 2, rc.bottom / 2);
+}
+
+POINT ClientToScreenPoint(HWND hWnd, int x, int y)
+{
+    POINT point{x, y};
+    ::ClientToScreen(hWnd, &point);
+    return point;
+}
+
+namespace {
+
+struct MessageCounts {
+    std::map<std::pair<HWND, UINT>, int> queued;
+    std::map<std::pair<HWND, UINT>, int> sent;
+    std::map<std::pair<HWND, UINT>, LPARAM> lastSentLParam;
+};
+MessageCounts* g_counts = nullptr;
+
+LRESULT CALLBACK CountGetMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    // A peek that leaves the message in the queue sees it again later.
+    if (code == HC_ACTION && wParam == PM_REMOVE && g_counts) {
+        const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+        ++g_counts->queued[{msg->hwnd, msg->message}];
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK CountCallWndProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && g_counts) {
+        const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        ++g_counts->sent[{msg->hwnd, msg->message}];
+        g_counts->lastSentLParam[{msg->hwnd, msg->message}] = msg->lParam;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+template <class Map>
+auto Lookup(const Map& map, HWND hWnd, UINT message) -> typename Map::mapped_type
+{
+    auto it = map.find({hWnd, message});
+    return it == map.end() ? typename Map::mapped_type{} : it->second;
+}
+
+} // namespace
+
+MessageCounter::MessageCounter()
+{
+    g_counts = new MessageCounts;
+    const DWORD thread = ::GetCurrentThreadId();
+    m_getMessage = ::SetWindowsHookExW(WH_GETMESSAGE, CountGetMessage, nullptr, thread);
+    m_callWndProc = ::SetWindowsHookExW(WH_CALLWNDPROC, CountCallWndProc, nullptr, thread);
+    if (!m_getMessage || !m_callWndProc)
+        ADD_FAILURE() << "message hooks not installed";
+}
+
+MessageCounter::~MessageCounter()
+{
+    ::UnhookWindowsHookEx(m_getMessage);
+    ::UnhookWindowsHookEx(m_callWndProc);
+    delete g_counts;
+    g_counts = nullptr;
+}
+
+int MessageCounter::Queued(HWND hWnd, UINT message) const
+{
+    return Lookup(g_counts->queued, hWnd, message);
+}
+
+int MessageCounter::Sent(HWND hWnd, UINT message) const
+{
+    return Lookup(g_counts->sent, hWnd, message);
+}
+
+LPARAM MessageCounter::LastSentLParam(HWND hWnd, UINT message) const
+{
+    return Lookup(g_counts->lastSentLParam, hWnd, message);
+}
+
+void MessageCounter::Reset()
+{
+    *g_counts = MessageCounts{};
+}
+
+namespace {
+
+Image GrabFrom(HWND hWnd, const RECT& rect)
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    Image image(width, height);
+    if (width <= 0 || height <= 0)
+        return image;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC source = ::GetDC(hWnd);
+    HDC memory = ::CreateCompatibleDC(source);
+    HBITMAP dib = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, dib);
+    ::BitBlt(memory, 0, 0, width, height, source, rect.left, rect.top, SRCCOPY);
+    ::GdiFlush();
+    // A DIB pixel is 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const DWORD p = pixels[y * width + x];
+            image.at(x, y) = RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
+        }
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(memory);
+    ::ReleaseDC(hWnd, source);
+    return image;
+}
+
+const wchar_t kPatternClass[] = L"TintoraTestPattern";
+
+} // namespace
+
+Image GrabScreen(const RECT& rect)
+{
+    return GrabFrom(::GetDesktopWindow(), rect);
+}
+
+Image GrabClient(HWND hWnd, const RECT& rect)
+{
+    return GrabFrom(hWnd, rect);
+}
+
+COLORREF UniquePattern(int x, int y)
+{
+    return RGB(x + 20, y + 20, (x * 5 + y * 3) & 0xFF);
+}
+
+PatternWindow::PatternWindow(const RECT& screenRect, Pattern pattern)
+    : m_rect(screenRect), m_pattern(std::move(pattern))
+{
+    static const ATOM atom = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = WndProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kPatternClass;
+        return ::RegisterClassW(&wc);
+    }();
+    (void)atom;
+    m_hWnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPatternClass,
+                               L"pattern", WS_POPUP, m_rect.left, m_rect.top,
+                               m_rect.right - m_rect.left, m_rect.bottom - m_rect.top, nullptr,
+                               nullptr, ::GetModuleHandleW(nullptr), this);
+    ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    ::UpdateWindow(m_hWnd);
+}
+
+PatternWindow::~PatternWindow()
+{
+    ::DestroyWindow(m_hWnd);
+}
+
+COLORREF PatternWindow::AtScreen(int x, int y) const
+{
+    return m_pattern(x - m_rect.left, y - m_rect.top);
+}
+
+bool PatternWindow::WaitShown(DWORD timeout_ms) const
+{
+    return PumpUntil([&] {
+        const Image shown = GrabScreen(m_rect);
+        for (int y = 0; y < shown.height; ++y)
+            for (int x = 0; x < shown.width; ++x)
+                if (shown.at(x, y) != m_pattern(x, y))
+                    return false;
+        return true;
+    }, timeout_ms);
+}
+
+LRESULT CALLBACK PatternWindow::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<PatternWindow*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    switch (message) {
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hWnd, &ps);
+        if (self) {
+            const int width = self->m_rect.right - self->m_rect.left;
+            const int height = self->m_rect.bottom - self->m_rect.top;
+            std::vector<DWORD> pixels(static_cast<std::size_t>(width) * height);
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    const COLORREF c = self->m_pattern(x, y);
+                    pixels[y * width + x] = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+                }
+            }
+            BITMAPINFO info{};
+            info.bmiHeader.biSize = sizeof(info.bmiHeader);
+            info.bmiHeader.biWidth = width;
+            info.bmiHeader.biHeight = -height;
+            info.bmiHeader.biPlanes = 1;
+            info.bmiHeader.biBitCount = 32;
+            info.bmiHeader.biCompression = BI_RGB;
+            ::SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info,
+                                DIB_RGB_COLORS);
+        }
+        ::EndPaint(hWnd, &ps);
+        return 0;
+    }
+    }
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
 
+#include "sampling/magnifier.h"
 #include "ui/picker_dlg.h"
 
 // The real main dialog, run modally inside the test process. The test body
@@ -42,3 +45,67 @@ COLORREF ClientPixel(HWND hWnd, int x, int y);
 // Real input through the system's input queue.
 void SendKey(WORD vk);
 void SendMouseButton(DWORD flags);
+
+// Puts the cursor on a screen point and reports it as a mouse move through
+// the input queue, as a real move would arrive (SetCursorPos alone need not
+// produce a WM_MOUSEMOVE).
+void MoveCursorTo(int x, int y);
+void MoveCursorTo(POINT point);
+
+// The centre of a window's client area, in screen coordinates.
+POINT ClientCentre(HWND hWnd);
+// A client point of a window in screen coordinates.
+POINT ClientToScreenPoint(HWND hWnd, int x, int y);
+
+// Counts the messages this thread's windows get, by window and message:
+// queued ones when they are taken from the queue (WH_GETMESSAGE) and sent
+// ones when they are delivered (WH_CALLWNDPROC). One counter at a time.
+class MessageCounter {
+public:
+    MessageCounter();
+    ~MessageCounter();
+    MessageCounter(const MessageCounter&) = delete;
+    MessageCounter& operator=(const MessageCounter&) = delete;
+
+    int Queued(HWND hWnd, UINT message) const;
+    int Sent(HWND hWnd, UINT message) const;
+    // The last lParam sent with `message` to `hWnd`.
+    LPARAM LastSentLParam(HWND hWnd, UINT message) const;
+    void Reset();
+
+private:
+    HHOOK m_getMessage;
+    HHOOK m_callWndProc;
+};
+
+// Pixels of the screen (through the desktop window's device context) or of a
+// window's client area (through its own), as a true-colour Image whose pixel
+// (0, 0) is the rectangle's top-left corner.
+Image GrabScreen(const RECT& rect);
+Image GrabClient(HWND hWnd, const RECT& rect);
+
+// A top-level, topmost popup of this process that shows a fixed picture,
+// one colour per client pixel. It never takes the activation.
+class PatternWindow {
+public:
+    using Pattern = std::function<COLORREF(int x, int y)>;
+    PatternWindow(const RECT& screenRect, Pattern pattern);
+    ~PatternWindow();
+    PatternWindow(const PatternWindow&) = delete;
+    PatternWindow& operator=(const PatternWindow&) = delete;
+
+    HWND m_hWnd = nullptr;
+    RECT m_rect;
+    // The colour at a screen point inside the window.
+    COLORREF AtScreen(int x, int y) const;
+    // Waits until the screen shows the picture; false if it never does.
+    bool WaitShown(DWORD timeout_ms = 3000) const;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    Pattern m_pattern;
+};
+
+// A different colour at every pixel of a window up to 216 x 216; none is
+// black, the colour of whatever a stretch leaves unwritten.
+COLORREF UniquePattern(int x, int y);
