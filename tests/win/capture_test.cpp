@@ -1,0 +1,610 @@
+// Capture mode run for real: the capture button, the injected right press,
+// moves over a window of known pixels, the ways a capture ends, clicks on the
+// dialog's own controls, a lost capture and closing in the middle of one.
+// Wine routes captured input only to windows of the capturing process, so
+// the picture under the cursor is a window of this test process.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include "framework/gdi.h"
+#include "panel/panel_view.h"
+#include "res/resource.h"
+#include "tests/win/harness.h"
+
+namespace {
+
+const wchar_t kTextIdle[] = L"キャプチャ開始";
+const wchar_t kTextCapturing[] = L"キャプチャ中";
+
+// The picture sits in the screen's top-left corner, so that a source
+// rectangle can reach past the screen's edge; the dialog is centred, far away.
+const RECT kPatternRect{0, 0, 200, 200};
+
+struct Move {
+    const char* name;
+    int x, y;
+};
+
+// Cursor positions over the picture.
+const Move kMoves[] = {
+    {"middle", 100, 100},
+    {"off the top-left edge", 3, 5},
+    {"source starts at the edge", 31, 31},
+    {"towards the right", 150, 60},
+    {"past the picture's right edge", 199, 120},
+    {"towards the bottom", 64, 180},
+};
+
+bool IsCapturingText(CPickerDlg& dlg)
+{
+    return WindowText(dlg.m_btnCapture.m_hWnd) == kTextCapturing;
+}
+
+bool RightButtonDown()
+{
+    return (::GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0;
+}
+
+// A real click, both buttons through the input queue.
+void Click(POINT at, DWORD down, DWORD up)
+{
+    MoveCursorTo(at);
+    Pump(20);
+    SendMouseButton(down);
+    SendMouseButton(up);
+}
+
+// Clicks the capture button and waits for the injected press to come back.
+void StartCapture(CPickerDlg& dlg, MessageCounter& counter)
+{
+    const int presses = counter.Queued(dlg.m_hWnd, WM_RBUTTONDOWN);
+    Click(ClientCentre(dlg.m_btnCapture.m_hWnd), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(PumpUntil([&] { return counter.Queued(dlg.m_hWnd, WM_RBUTTONDOWN) > presses; }))
+        << "the injected right press never came back";
+    ASSERT_TRUE(dlg.m_bCapturing);
+}
+
+// Moves the cursor and waits until the dialog has handled a move there.
+void MoveAndWait(CPickerDlg& dlg, MessageCounter& counter, int x, int y)
+{
+    const int moves = counter.Queued(dlg.m_hWnd, WM_MOUSEMOVE);
+    MoveCursorTo(x, y);
+    EXPECT_TRUE(PumpUntil([&] { return counter.Queued(dlg.m_hWnd, WM_MOUSEMOVE) > moves; }))
+        << "no move reached the dialog";
+    Pump(10);
+}
+
+// Ends a capture with a click at the cursor and waits for the mode to end.
+void EndWith(CPickerDlg& dlg, DWORD down, DWORD up)
+{
+    SendMouseButton(down);
+    SendMouseButton(up);
+    EXPECT_TRUE(PumpUntil([&] { return !dlg.m_bCapturing; })) << "capture did not end";
+    Pump(20);
+}
+
+SIZE ViewSize(CPickerDlg& dlg)
+{
+    RECT rc;
+    ::GetClientRect(dlg.m_stZoomView.m_hWnd, &rc);
+    return {rc.right, rc.bottom};
+}
+
+// The view's inside as it is on the screen, in bitmap coordinates.
+Image ViewInside(CPickerDlg& dlg)
+{
+    const SIZE size = ViewSize(dlg);
+    return GrabClient(dlg.m_stZoomView.m_hWnd, {1, 1, size.cx - 1, size.cy - 1});
+}
+
+// The screen as the platform-free model sees it: every pixel that the source
+// rectangle of a move to (x, y) covers, read back from the screen; the rest
+// of the screen stays black and plays no part.
+Image ScreenAround(const ZoomGeometry& g)
+{
+    Image screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    RECT source{g.sourceX, g.sourceY, g.sourceX + g.sourceWidth, g.sourceY + g.sourceHeight};
+    RECT bounds{0, 0, screen.width, screen.height};
+    RECT read;
+    ::IntersectRect(&read, &source, &bounds);
+    const Image part = GrabScreen(read);
+    for (int y = 0; y < part.height; ++y)
+        for (int x = 0; x < part.width; ++x)
+            screen.at(read.left + x, read.top + y) = part.at(x, y);
+    return screen;
+}
+
+bool UnderWine()
+{
+    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+bool SourceLeavesScreen(const ZoomGeometry& g)
+{
+    return g.sourceX < 0 || g.sourceY < 0 ||
+           g.sourceX + g.sourceWidth > ::GetSystemMetrics(SM_CXSCREEN) ||
+           g.sourceY + g.sourceHeight > ::GetSystemMetrics(SM_CYSCREEN);
+}
+
+int CountDifferences(const Image& a, const Image& b, std::string& first)
+{
+    if (a.width != b.width || a.height != b.height) {
+        first = "sizes differ";
+        return -1;
+    }
+    int count = 0;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            if (a.at(x, y) != b.at(x, y) && count++ == 0) {
+                char text[96];
+                std::snprintf(text, sizeof text, "(%d, %d): %06lx, expected %06lx", x, y,
+                              static_cast<unsigned long>(a.at(x, y)),
+                              static_cast<unsigned long>(b.at(x, y)));
+                first = text;
+            }
+        }
+    }
+    return count;
+}
+
+// The view after a move to (x, y) against the model, pixel for pixel and
+// crosshair included; returns the colour the model picks.
+COLORREF ExpectViewMatchesModel(CPickerDlg& dlg, const PatternWindow& pattern, int x, int y)
+{
+    const SIZE size = ViewSize(dlg);
+    const ZoomGeometry g = ComputeZoomGeometry(size.cx, size.cy, x, y);
+    const Image screen = ScreenAround(g);
+    // The screen read back is the picture wherever the picture is.
+    for (int sy = g.sourceY; sy < g.sourceY + g.sourceHeight; ++sy)
+        for (int sx = g.sourceX; sx < g.sourceX + g.sourceWidth; ++sx)
+            if (sx >= 0 && sy >= 0 && sx < kPatternRect.right && sy < kPatternRect.bottom) {
+                EXPECT_EQ(screen.at(sx, sy), pattern.AtScreen(sx, sy)) << sx << ", " << sy;
+            }
+
+    Image expected = CreateZoomImage(size.cx, size.cy);
+    if (UnderWine() && SourceLeavesScreen(g)) {
+        // Wine's screen copy writes black over the whole destination as soon
+        // as the source reaches past the screen; Windows copies the part on
+        // the screen. Only the crosshair shows then.
+        Magnify(Image(screen.width, screen.height, 0), g, expected);
+    } else {
+        Magnify(screen, g, expected);
+    }
+    std::string first;
+    EXPECT_EQ(CountDifferences(ViewInside(dlg), expected, first), 0) << "first: " << first;
+    return GetCenterPixel(expected, size.cx, size.cy);
+}
+
+// The screen pixel the pick shows for a cursor at (x, y), worked out from the
+// sizes alone: the cursor's own column when w is a multiple of 4, the next
+// one otherwise; rows alike.
+POINT PickedScreenPixel(CPickerDlg& dlg, int x, int y)
+{
+    const SIZE size = ViewSize(dlg);
+    const int w = size.cx - 2;
+    const int h = size.cy - 2;
+    return {x + (w % 4 == 0 ? 0 : 1), y + (h % 4 == 0 ? 0 : 1)};
+}
+
+std::wstring Widen(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+// Sliders, labels, texts, swatch and stored colour for a picked RGB colour.
+void ExpectPanelShowsPick(CPickerDlg& dlg, COLORREF picked)
+{
+    const int r = GetRValue(picked), g = GetGValue(picked), b = GetBValue(picked);
+    const PanelView view = ComputePanelView(r, g, b, false, dlg.m_nFormat);
+    const HWND sliders[] = {dlg.m_sliderTop.m_hWnd, dlg.m_sliderMid.m_hWnd, dlg.m_sliderBottom.m_hWnd};
+    const HWND values[] = {dlg.m_stValueTop.m_hWnd, dlg.m_stValueMid.m_hWnd, dlg.m_stValueBottom.m_hWnd};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(::SendMessageW(sliders[i], TBM_GETPOS, 0, 0), view.positions[i]) << i;
+        EXPECT_EQ(WindowText(values[i]), Widen(view.valueTexts[i])) << i;
+    }
+    EXPECT_EQ(WindowText(dlg.m_editDec.m_hWnd), Widen(view.decimalText));
+    EXPECT_EQ(WindowText(dlg.m_editHex.m_hWnd), Widen(view.hexText));
+    EXPECT_EQ(dlg.m_crColor, view.color);
+    RECT rc;
+    ::GetClientRect(dlg.m_stSwatch.m_hWnd, &rc);
+    EXPECT_EQ(ClientPixel(dlg.m_stSwatch.m_hWnd, rc.right / 2, rc.bottom / 2), view.color);
+
+    // RGB and YMC keep the pick exactly; their numbers follow from it alone.
+    if (dlg.m_nFormat == FORMAT_RGB || dlg.m_nFormat == FORMAT_YMC) {
+        EXPECT_EQ(dlg.m_crColor, picked);
+        wchar_t hex[8];
+        std::swprintf(hex, 8, L"%06x", static_cast<unsigned>(r << 16 | g << 8 | b));
+        EXPECT_EQ(WindowText(dlg.m_editHex.m_hWnd), hex);
+        // Y is the complement of blue.
+        const int top = dlg.m_nFormat == FORMAT_RGB ? r : 255 - b;
+        EXPECT_EQ(::SendMessageW(sliders[0], TBM_GETPOS, 0, 0), top);
+    }
+}
+
+// A point of the dialog's client area that no control covers.
+POINT DialogBackground(CPickerDlg& dlg)
+{
+    const POINT at = ClientToScreenPoint(dlg.m_hWnd, 2, 2);
+    POINT client{2, 2};
+    EXPECT_EQ(::ChildWindowFromPoint(dlg.m_hWnd, client), dlg.m_hWnd);
+    return at;
+}
+
+} // namespace
+
+// The real click starts the mode; the press it injects comes back to the
+// dialog and is swallowed: no context menu, the mode stays. Outside capture
+// a right click gets the default processing, which asks for a context menu.
+TEST(CaptureMode, ButtonStartsItAndTheInjectedPressIsSwallowed)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        MessageCounter counter;
+        HWND h = dlg.m_hWnd;
+        Click(DialogBackground(dlg), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        EXPECT_TRUE(PumpUntil([&] { return counter.Sent(h, WM_CONTEXTMENU) == 1; }))
+            << "an idle right click gets no default processing";
+        EXPECT_FALSE(dlg.m_bCapturing);
+        counter.Reset();
+
+        EXPECT_EQ(WindowText(dlg.m_btnCapture.m_hWnd), kTextIdle);
+        StartCapture(dlg, counter);
+        Pump(100);
+        EXPECT_TRUE(dlg.m_bCapturing);
+        EXPECT_TRUE(IsCapturingText(dlg));
+        EXPECT_EQ(::GetCapture(), h);
+        EXPECT_TRUE(RightButtonDown()) << "the press was not injected";
+        EXPECT_EQ(counter.Queued(h, WM_RBUTTONDOWN), 1);
+        EXPECT_EQ(counter.Queued(h, WM_RBUTTONUP), 0);
+        EXPECT_EQ(counter.Sent(h, WM_CONTEXTMENU), 0);
+        // Starting changes neither the colour nor the view.
+        EXPECT_EQ(dlg.m_crColor, 0u);
+
+        EndWith(dlg, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        EXPECT_EQ(counter.Sent(h, WM_CONTEXTMENU), 0);
+        EXPECT_FALSE(RightButtonDown());
+    });
+}
+
+// Every move over the picture redraws the view as the model does and picks
+// the pixel beside the crosshair's centre, shown in each of the four formats.
+// The click that ends the mode picks nothing itself.
+TEST(CaptureMode, ViewAndPanelFollowTheCursorInEveryFormat)
+{
+    PatternWindow pattern(kPatternRect, UniquePattern);
+    const UINT commands[] = {ID_FORMAT_RGB, ID_FORMAT_HSV, ID_FORMAT_HLS, ID_FORMAT_YMC};
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        ASSERT_TRUE(pattern.WaitShown());
+        MessageCounter counter;
+        const SIZE size = ViewSize(dlg);
+        // The frame is the control's own and is never drawn over.
+        const Image frameBefore = GrabClient(dlg.m_stZoomView.m_hWnd, {0, 0, size.cx, size.cy});
+
+        for (int f = 0; f < 4; ++f) {
+            SCOPED_TRACE(f);
+            ::SendMessageW(dlg.m_hWnd, WM_COMMAND, commands[f], 0);
+            ASSERT_EQ(dlg.m_nFormat, f);
+            StartCapture(dlg, counter);
+            for (const Move& move : kMoves) {
+                SCOPED_TRACE(move.name);
+                MoveAndWait(dlg, counter, move.x, move.y);
+                const COLORREF modelPick = ExpectViewMatchesModel(dlg, pattern, move.x, move.y);
+                const ZoomGeometry g = ComputeZoomGeometry(size.cx, size.cy, move.x, move.y);
+                if (!(UnderWine() && SourceLeavesScreen(g))) {
+                    const POINT pixel = PickedScreenPixel(dlg, move.x, move.y);
+                    EXPECT_EQ(modelPick, pattern.AtScreen(pixel.x, pixel.y));
+                }
+                ExpectPanelShowsPick(dlg, modelPick);
+            }
+            const Image lastView = ViewInside(dlg);
+
+            // One more move, then a left click there.
+            MoveAndWait(dlg, counter, 120, 130);
+            const COLORREF last = dlg.m_crColor;
+            const Image beforeClick = ViewInside(dlg);
+            EndWith(dlg, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+            EXPECT_EQ(WindowText(dlg.m_btnCapture.m_hWnd), kTextIdle);
+            EXPECT_EQ(::GetCapture(), nullptr);
+            EXPECT_EQ(dlg.m_crColor, last);
+            std::string first;
+            EXPECT_EQ(CountDifferences(ViewInside(dlg), beforeClick, first), 0) << first;
+            EXPECT_GT(CountDifferences(lastView, beforeClick, first), 0)
+                << "the last two moves showed the same image";
+        }
+
+        const Image frameAfter = GrabClient(dlg.m_stZoomView.m_hWnd, {0, 0, size.cx, size.cy});
+        for (int x = 0; x < size.cx; ++x) {
+            EXPECT_EQ(frameAfter.at(x, 0), frameBefore.at(x, 0));
+            EXPECT_EQ(frameAfter.at(x, size.cy - 1), frameBefore.at(x, size.cy - 1));
+        }
+        for (int y = 0; y < size.cy; ++y) {
+            EXPECT_EQ(frameAfter.at(0, y), frameBefore.at(0, y));
+            EXPECT_EQ(frameAfter.at(size.cx - 1, y), frameBefore.at(size.cx - 1, y));
+        }
+    });
+}
+
+// A left or a right click ends the mode, and the end runs once: one
+// ReleaseCapture (one WM_CAPTURECHANGED, to nobody), one change of the
+// button's text, no context menu, the right button up again.
+TEST(CaptureMode, LeftOrRightClickEndsItOnce)
+{
+    struct Way {
+        const char* name;
+        DWORD down, up;
+    };
+    const Way ways[] = {
+        {"left", MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
+        {"right", MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
+    };
+    PatternWindow pattern(kPatternRect, UniquePattern);
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        ASSERT_TRUE(pattern.WaitShown());
+        HWND h = dlg.m_hWnd;
+        HWND button = dlg.m_btnCapture.m_hWnd;
+        for (const Way& way : ways) {
+            SCOPED_TRACE(way.name);
+            MessageCounter counter;
+            StartCapture(dlg, counter);
+            MoveAndWait(dlg, counter, 80, 90);
+            const COLORREF picked = dlg.m_crColor;
+            EXPECT_EQ(picked, pattern.AtScreen(PickedScreenPixel(dlg, 80, 90).x,
+                                               PickedScreenPixel(dlg, 80, 90).y));
+            counter.Reset();
+
+            EndWith(dlg, way.down, way.up);
+            Pump(100);
+            EXPECT_FALSE(dlg.m_bCapturing);
+            EXPECT_EQ(WindowText(button), kTextIdle);
+            EXPECT_EQ(::GetCapture(), nullptr);
+            EXPECT_FALSE(RightButtonDown());
+            EXPECT_EQ(counter.Sent(button, WM_SETTEXT), 1);
+            EXPECT_EQ(counter.Sent(h, WM_CAPTURECHANGED), 1);
+            EXPECT_EQ(counter.LastSentLParam(h, WM_CAPTURECHANGED), 0);
+            EXPECT_EQ(counter.Queued(h, WM_RBUTTONUP), 1);
+            EXPECT_EQ(counter.Sent(h, WM_CONTEXTMENU), 0);
+            EXPECT_EQ(dlg.m_crColor, picked);
+        }
+    });
+}
+
+// While capturing, the dialog holds the mouse: a click over one of its own
+// controls ends the mode and reaches nothing else.
+TEST(CaptureMode, ClickOnTheDialogsOwnControlsReachesNothing)
+{
+    struct Target {
+        const char* name;
+        int id;
+        // Where on the control, in its client coordinates.
+        POINT (*where)(HWND control);
+    };
+    const auto centre = [](HWND control) {
+        RECT rc;
+        ::GetClientRect(control, &rc);
+        return POINT{rc.right / 2, rc.bottom / 2};
+    };
+    // Right of the thumb, on the channel: a page step if the slider saw it.
+    const auto besideThumb = [](HWND slider) {
+        RECT thumb, channel;
+        ::SendMessageW(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+        ::SendMessageW(slider, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+        return POINT{(thumb.right + channel.right) / 2, (channel.top + channel.bottom) / 2};
+    };
+    const Target targets[] = {
+        {"copy hex", IDC_COPY_HEX, centre},
+        {"copy dec", IDC_COPY_DEC, centre},
+        {"top slider", IDC_SLIDER_TOP, besideThumb},
+        {"capture button", IDC_CAPTURE, centre},
+    };
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        for (const Target& target : targets) {
+            SCOPED_TRACE(target.name);
+            HWND control = ::GetDlgItem(dlg.m_hWnd, target.id);
+            MessageCounter counter;
+            ::SendMessageW(dlg.m_hWnd, WM_COMMAND, ID_FORMAT_RGB, 0);
+            dlg.UpdateColor(10, 20, 30, false);
+            ClearClipboard();
+            StartCapture(dlg, counter);
+            const POINT client = target.where(control);
+            const POINT at = ClientToScreenPoint(control, client.x, client.y);
+            MoveAndWait(dlg, counter, at.x, at.y);
+            const COLORREF picked = dlg.m_crColor;
+            const int position = dlg.m_sliderTop.GetPos();
+            counter.Reset();
+
+            EndWith(dlg, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+            Pump(200);
+            EXPECT_FALSE(dlg.m_bCapturing);
+            EXPECT_EQ(WindowText(dlg.m_btnCapture.m_hWnd), kTextIdle);
+            EXPECT_EQ(counter.Queued(control, WM_LBUTTONDOWN), 0);
+            EXPECT_EQ(counter.Queued(dlg.m_hWnd, WM_LBUTTONDOWN), 1);
+            EXPECT_EQ(ClipboardText(), L"");
+            EXPECT_EQ(dlg.m_sliderTop.GetPos(), position);
+            EXPECT_FALSE(dlg.m_sliderTop.m_bDragging);
+            EXPECT_EQ(dlg.m_crColor, picked);
+            EXPECT_EQ(::GetCapture(), nullptr);
+        }
+    });
+}
+
+// A click notification that arrives while capturing (as from the keyboard)
+// takes no second capture and injects no second press.
+TEST(CaptureMode, SecondClickNotificationIsIgnored)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        HWND h = dlg.m_hWnd;
+        HWND button = dlg.m_btnCapture.m_hWnd;
+        MessageCounter counter;
+        StartCapture(dlg, counter);
+        Pump(50);
+        counter.Reset();
+
+        for (int i = 0; i < 3; ++i)
+            ::SendMessageW(h, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(button));
+        Pump(200);
+        EXPECT_TRUE(dlg.m_bCapturing);
+        EXPECT_TRUE(IsCapturingText(dlg));
+        EXPECT_EQ(counter.Sent(button, WM_SETTEXT), 0);
+        EXPECT_EQ(counter.Queued(h, WM_RBUTTONDOWN), 0) << "a second press was injected";
+        EXPECT_EQ(counter.Sent(h, WM_CAPTURECHANGED), 0);
+        EXPECT_EQ(::GetCapture(), h);
+
+        // One release ends it and leaves the right button up: there was one press.
+        EndWith(dlg, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        EXPECT_FALSE(RightButtonDown());
+        EXPECT_EQ(counter.Queued(h, WM_RBUTTONUP), 1);
+    });
+}
+
+// Idle, the dialog still gets the moves over itself, but they sample
+// nothing; a left press there neither starts nor ends anything.
+TEST(CaptureMode, MovesWhileIdleDoNotSample)
+{
+    PatternWindow pattern(kPatternRect, UniquePattern);
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        ASSERT_TRUE(pattern.WaitShown());
+        HWND h = dlg.m_hWnd;
+        MessageCounter counter;
+        const POINT background = DialogBackground(dlg);
+
+        // Before any capture: black view, black colour.
+        const Image black = ViewInside(dlg);
+        for (int x : {0, 4}) {
+            SCOPED_TRACE(x);
+            MoveAndWait(dlg, counter, background.x + x, background.y);
+            EXPECT_EQ(dlg.m_crColor, 0u);
+            std::string first;
+            EXPECT_EQ(CountDifferences(ViewInside(dlg), Image(black.width, black.height, 0), first), 0)
+                << first;
+        }
+
+        StartCapture(dlg, counter);
+        MoveAndWait(dlg, counter, 100, 100);
+        EndWith(dlg, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        const COLORREF kept = dlg.m_crColor;
+        ASSERT_NE(kept, 0u);
+        const Image view = ViewInside(dlg);
+
+        // Over the dialog: the moves arrive and change nothing.
+        for (int x : {2, 6, 0}) {
+            SCOPED_TRACE(x);
+            MoveAndWait(dlg, counter, background.x + x, background.y + 1);
+            EXPECT_EQ(dlg.m_crColor, kept);
+        }
+        // Over the picture: the dialog gets nothing at all.
+        const int moves = counter.Queued(h, WM_MOUSEMOVE);
+        MoveCursorTo(50, 50);
+        Pump(100);
+        EXPECT_EQ(counter.Queued(h, WM_MOUSEMOVE), moves);
+        // A left click on the dialog's background.
+        Click(background, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        Pump(100);
+        EXPECT_FALSE(dlg.m_bCapturing);
+        EXPECT_FALSE(RightButtonDown());
+        EXPECT_EQ(dlg.m_crColor, kept);
+        std::string first;
+        EXPECT_EQ(CountDifferences(ViewInside(dlg), view, first), 0) << first;
+    });
+}
+
+// Esc or the close command in the middle of a capture: the dialog ends, the
+// capture is let go and the bitmap deleted; no release is injected, so the
+// injected press is still held afterwards.
+TEST(CaptureMode, ClosingDuringCaptureEndsCleanly)
+{
+    struct Way {
+        const char* name;
+        void (*close)(CPickerDlg&);
+    };
+    const Way ways[] = {
+        {"Esc", [](CPickerDlg& dlg) {
+             ::SetForegroundWindow(dlg.m_hWnd);
+             ::SetFocus(::GetDlgItem(dlg.m_hWnd, IDC_EDIT_DEC));
+             SendKey(VK_ESCAPE);
+         }},
+        {"close", [](CPickerDlg& dlg) { ::PostMessageW(dlg.m_hWnd, WM_CLOSE, 0, 0); }},
+        {"system close", [](CPickerDlg& dlg) {
+             ::PostMessageW(dlg.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+         }},
+    };
+    PatternWindow pattern(kPatternRect, UniquePattern);
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        const int liveBefore = GdiLiveCount();
+        MessageCounter counter;
+        HWND window = nullptr;
+        const INT_PTR result = PickerHarness::RunToEnd(
+            [&](CPickerDlg& dlg) {
+                window = dlg.m_hWnd;
+                StartCapture(dlg, counter);
+                MoveAndWait(dlg, counter, 60, 70);
+                EXPECT_NE(dlg.m_crColor, 0u);
+                EXPECT_EQ(GdiLiveCount(), liveBefore + 1);
+                way.close(dlg);
+            },
+            [&](CPickerDlg& dlg) {
+                EXPECT_FALSE(dlg.m_bCapturing);
+                EXPECT_EQ(dlg.m_pZoomBitmap, nullptr);
+                EXPECT_EQ(dlg.m_hWnd, nullptr);
+            });
+        EXPECT_EQ(result, IDCANCEL);
+        EXPECT_FALSE(::IsWindow(window));
+        EXPECT_EQ(::GetCapture(), nullptr);
+        EXPECT_EQ(GdiLiveCount(), liveBefore);
+        EXPECT_EQ(counter.Queued(window, WM_RBUTTONUP), 0);
+        Pump(100);
+        EXPECT_TRUE(RightButtonDown()) << "a release was injected";
+        // Let go of it for what follows.
+        SendMouseButton(MOUSEEVENTF_RIGHTUP);
+        PumpUntil([] { return !RightButtonDown(); });
+    }
+}
+
+// Another window of the process taking the mouse capture ends the mode as a
+// right release would, without injecting anything; the button then starts
+// a new capture as usual.
+TEST(CaptureMode, LosingTheCaptureToAnotherWindowEndsIt)
+{
+    PatternWindow pattern(kPatternRect, UniquePattern);
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        ASSERT_TRUE(pattern.WaitShown());
+        HWND h = dlg.m_hWnd;
+        HWND button = dlg.m_btnCapture.m_hWnd;
+        MessageCounter counter;
+        StartCapture(dlg, counter);
+        MoveAndWait(dlg, counter, 100, 100);
+        const COLORREF picked = dlg.m_crColor;
+        counter.Reset();
+
+        ::SetCapture(pattern.m_hWnd);
+        EXPECT_FALSE(dlg.m_bCapturing);
+        EXPECT_EQ(WindowText(button), kTextIdle);
+        EXPECT_EQ(counter.Sent(button, WM_SETTEXT), 1);
+        EXPECT_EQ(counter.Sent(h, WM_CAPTURECHANGED), 1);
+        EXPECT_EQ(counter.LastSentLParam(h, WM_CAPTURECHANGED), reinterpret_cast<LPARAM>(pattern.m_hWnd));
+        EXPECT_EQ(::GetCapture(), pattern.m_hWnd);
+        Pump(100);
+        EXPECT_EQ(counter.Queued(h, WM_RBUTTONUP), 0) << "a release was injected";
+        EXPECT_TRUE(RightButtonDown());
+
+        // Moves now go to the other window and sample nothing.
+        MoveCursorTo(150, 150);
+        EXPECT_TRUE(PumpUntil([&] { return counter.Queued(pattern.m_hWnd, WM_MOUSEMOVE) > 0; }));
+        EXPECT_EQ(counter.Queued(h, WM_MOUSEMOVE), 0);
+        EXPECT_EQ(dlg.m_crColor, picked);
+
+        ::ReleaseCapture();
+        StartCapture(dlg, counter);
+        EXPECT_TRUE(IsCapturingText(dlg));
+        EXPECT_EQ(::GetCapture(), h);
+        MoveAndWait(dlg, counter, 150, 150);
+        const POINT pixel = PickedScreenPixel(dlg, 150, 150);
+        EXPECT_EQ(dlg.m_crColor, pattern.AtScreen(pixel.x, pixel.y));
+        EndWith(dlg, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        EXPECT_EQ(WindowText(button), kTextIdle);
+        EXPECT_FALSE(RightButtonDown());
+    });
+}
