@@ -1,9 +1,7 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
-#include <utility>
 
 #include "sampling/magnifier.h"
 #include "ui/picker_dlg.h"
