@@ -44,3 +44,39 @@ ZoomGeometry ComputeZoomGeometry(int viewWidth, int viewHeight, int cursorX, int
     g.crosshair[CROSSHAIR_RIGHT] = {cx + 2, cy, cx + r, cy};
     return g;
 }
+
+namespace {
+
+// One axis: the source span [start, start + length) clipped to [low, high),
+// and where it lands in a destination of `size` that shows the whole span.
+void ClipAxis(int start, int length, int size, int low, int high, int& clippedStart,
+              int& clippedLength, int& destStart, int& destLength)
+{
+    const int from = start > low ? start : low;
+    const int to = start + length < high ? start + length : high;
+    clippedStart = from;
+    clippedLength = to - from;
+    if (length <= 0 || clippedLength <= 0) {
+        destStart = 0;
+        destLength = 0;
+        return;
+    }
+    // Products of view-sized numbers: far inside 32 bits.
+    destStart = (from - start) * size / length;
+    destLength = (to - start) * size / length - destStart;
+}
+
+} // namespace
+
+ZoomCopy ClipZoomCopy(const ZoomGeometry& g, int screenLeft, int screenTop, int screenRight,
+                      int screenBottom)
+{
+    ZoomCopy copy;
+    ClipAxis(g.sourceX, g.sourceWidth, g.destWidth, screenLeft, screenRight, copy.sourceX,
+             copy.sourceWidth, copy.destX, copy.destWidth);
+    ClipAxis(g.sourceY, g.sourceHeight, g.destHeight, screenTop, screenBottom, copy.sourceY,
+             copy.sourceHeight, copy.destY, copy.destHeight);
+    copy.destX += g.destX;
+    copy.destY += g.destY;
+    return copy;
+}

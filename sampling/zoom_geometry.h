@@ -44,3 +44,17 @@ struct ZoomGeometry {
 // screen (creating the bitmap, repainting, reading the pick point) may leave
 // it at 0, 0.
 ZoomGeometry ComputeZoomGeometry(int viewWidth, int viewHeight, int cursorX = 0, int cursorY = 0);
+
+// The part of the stretch that reads pixels which exist: the source rectangle
+// clipped to the screen's bounds, and the part of the bitmap it lands on.
+// Copying only that part leaves the rest of the bitmap black on every
+// platform; some blacken the whole destination when the source reaches past
+// the screen. For even w and h the destination is exactly twice the source.
+struct ZoomCopy {
+    int sourceX, sourceY, sourceWidth, sourceHeight;
+    int destX, destY, destWidth, destHeight;
+    bool IsEmpty() const { return sourceWidth <= 0 || sourceHeight <= 0 || destWidth <= 0 || destHeight <= 0; }
+};
+
+ZoomCopy ClipZoomCopy(const ZoomGeometry& geometry, int screenLeft, int screenTop, int screenRight,
+                      int screenBottom);

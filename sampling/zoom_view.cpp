@@ -61,8 +61,13 @@ void CPickerDlg::Magnify()
     CSelectObject select(memDC, *m_pZoomBitmap);
     // Whatever the stretch leaves unwritten (beyond the screen's edges) stays black.
     memDC.FillSolidRect(whole, 0);
-    memDC.StretchBlt(g.destX, g.destY, g.destWidth, g.destHeight, *screenDC, g.sourceX, g.sourceY,
-                     g.sourceWidth, g.sourceHeight, SRCCOPY);
+    // Only the part of the source that is on the screen is copied.
+    RECT screen;
+    ::GetClipBox(screenDC->GetSafeHdc(), &screen);
+    const ZoomCopy copy = ClipZoomCopy(g, screen.left, screen.top, screen.right, screen.bottom);
+    if (!copy.IsEmpty())
+        memDC.StretchBlt(copy.destX, copy.destY, copy.destWidth, copy.destHeight, *screenDC,
+                         copy.sourceX, copy.sourceY, copy.sourceWidth, copy.sourceHeight, SRCCOPY);
     // The screen's DC goes back before drawing: it is only needed for the read.
     screenDC.reset();
 

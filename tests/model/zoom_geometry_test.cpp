@@ -119,3 +119,50 @@ TEST(ZoomGeometry, CursorMovesOnlyTheSource)
         EXPECT_EQ(a.crosshair[s].toY, b.crosshair[s].toY);
     }
 }
+
+// The clipped copy covers exactly the bitmap pixels whose source point is on
+// the screen, and reads each from the same source pixel as the whole stretch
+// would: copying only it gives the picture the full copy would on a screen
+// that blackens nothing.
+TEST(ClipZoomCopy, CoversExactlyTheOnScreenPartAtTwiceTheSize)
+{
+    const int screenW = 64, screenH = 48;
+    for (int view : {6, 8, 22, 42, 102}) {
+        for (int x = -40; x <= screenW + 40; x += 3) {
+            for (int y = -30; y <= screenH + 30; y += 5) {
+                const ZoomGeometry g = ComputeZoomGeometry(view, view, x, y);
+                const ZoomCopy copy = ClipZoomCopy(g, 0, 0, screenW, screenH);
+                for (int j = 0; j < g.height; ++j) {
+                    for (int i = 0; i < g.width; ++i) {
+                        const int sx = g.sourceX + i / 2, sy = g.sourceY + j / 2;
+                        const bool onScreen = sx >= 0 && sy >= 0 && sx < screenW && sy < screenH;
+                        const bool copied = !copy.IsEmpty() && i >= copy.destX &&
+                                            i < copy.destX + copy.destWidth && j >= copy.destY &&
+                                            j < copy.destY + copy.destHeight;
+                        ASSERT_EQ(copied, onScreen) << view << " " << x << "," << y << " " << i << "," << j;
+                        if (copied) {
+                            ASSERT_EQ(copy.sourceX + (i - copy.destX) / 2, sx);
+                            ASSERT_EQ(copy.sourceY + (j - copy.destY) / 2, sy);
+                        }
+                    }
+                }
+                if (!copy.IsEmpty()) {
+                    EXPECT_EQ(copy.destWidth, 2 * copy.sourceWidth);
+                    EXPECT_EQ(copy.destHeight, 2 * copy.sourceHeight);
+                }
+            }
+        }
+    }
+}
+
+TEST(ClipZoomCopy, ScreenWithANegativeOriginAndASourceFullyOff)
+{
+    const ZoomGeometry g = ComputeZoomGeometry(102, 102, -1000, 10);
+    EXPECT_TRUE(ClipZoomCopy(g, -800, 0, 800, 600).IsEmpty());
+    const ZoomGeometry inside = ComputeZoomGeometry(102, 102, -400, 300);
+    const ZoomCopy copy = ClipZoomCopy(inside, -800, 0, 800, 600);
+    EXPECT_EQ(copy.sourceX, -425);
+    EXPECT_EQ(copy.sourceWidth, 50);
+    EXPECT_EQ(copy.destX, 0);
+    EXPECT_EQ(copy.destWidth, 100);
+}
