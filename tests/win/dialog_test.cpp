@@ -84,13 +84,6 @@ void ExpectSwatch(CPickerDlg& dlg, COLORREF color)
     EXPECT_EQ(ClientPixel(swatch, rc.right - 1, rc.bottom / 2), frame);
 }
 
-void Repaint(CPickerDlg& dlg)
-{
-    ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump(10);
-}
-
 } // namespace
 
 TEST(PickerDialog, InitialState)

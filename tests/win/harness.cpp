@@ -116,6 +116,13 @@ INT_PTR PickerHarness::RunToEnd(const std::function<void(CPickerDlg&)>& body,
     return RunDialog(body, after, false);
 }
 
+void Repaint(CPickerDlg& dlg)
+{
+    ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump(10);
+}
+
 std::wstring WindowText(HWND hWnd)
 {
     const int length = ::GetWindowTextLengthW(hWnd);

@@ -32,6 +32,9 @@ void Pump(DWORD ms = 0);
 // Waits, pumping, until `done` holds or `timeout_ms` passes.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms = 2000);
 
+// Repaints the whole dialog, controls included, at once.
+void Repaint(CPickerDlg& dlg);
+
 std::wstring WindowText(HWND hWnd);
 std::wstring ClipboardText();
 void ClearClipboard();

@@ -87,13 +87,6 @@ bool WaitForDragNotice(CPickerDlg& dlg, MessageCounter& counter, int seen)
     return PumpUntil([&] { return counter.Queued(dlg.m_hWnd, WM_SLIDER_DRAG) > seen; }, 1000);
 }
 
-void Repaint(CPickerDlg& dlg)
-{
-    ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump(10);
-}
-
 } // namespace
 
 // RGB, middle slider from 0 towards 128: every move of the drag shows its
