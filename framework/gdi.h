@@ -66,8 +66,6 @@ public:
     explicit CPaintDC(HWND hWnd);
     ~CPaintDC();
 
-    const PAINTSTRUCT& PaintStruct() const { return m_ps; }
-
 private:
     HWND m_hWnd;
     PAINTSTRUCT m_ps;

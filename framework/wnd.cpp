@@ -1,7 +1,5 @@
 #include "framework/wnd.h"
 
-#include <vector>
-
 LRESULT CWnd::WindowProc(UINT, WPARAM, LPARAM)
 {
     return Default();
@@ -13,14 +11,6 @@ LRESULT CWnd::Default()
         return 0;
     return ::DefWindowProcW(m_hWnd, m_pCurrentMsg->message, m_pCurrentMsg->wParam,
                             m_pCurrentMsg->lParam);
-}
-
-std::wstring CWnd::GetWindowText() const
-{
-    const int length = GetWindowTextLength();
-    std::vector<wchar_t> text(length + 1);
-    const int copied = ::GetWindowTextW(m_hWnd, text.data(), length + 1);
-    return std::wstring(text.data(), copied);
 }
 
 void CWnd::CenterWindow() const

@@ -5,8 +5,6 @@
 #include "framework/noncopyable.h"
 #include "framework/win.h"
 
-class CMenu;
-
 // A window wrapper. It owns no window: it is bound to one and drives it.
 class CWnd : CNoCopy {
 public:
@@ -14,8 +12,6 @@ public:
 
     CWnd() = default;
     virtual ~CWnd() = default;
-
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // Binds the wrapper to a control of its dialog. Controls that must see
     // their own messages override this to subclass the window as well.
@@ -40,7 +36,6 @@ public:
 
     void SetWindowText(const wchar_t* text) const { ::SetWindowTextW(m_hWnd, text); }
     void SetWindowText(const std::wstring& text) const { SetWindowText(text.c_str()); }
-    std::wstring GetWindowText() const;
     int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
 
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
