@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "sampling/capture_model.h"
-#include "sampling/capture_simulator.h"
+#include "tests/model/support/capture_simulator.h"
 
 namespace {
 

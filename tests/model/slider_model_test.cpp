@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "panel/slider_model.h"
+#include "tests/model/support/slider_panel_simulator.h"
 
 namespace {
 

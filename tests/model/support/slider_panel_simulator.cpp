@@ -1,4 +1,4 @@
-#include "panel/slider_model.h"
+#include "tests/model/support/slider_panel_simulator.h"
 
 #include <algorithm>
 

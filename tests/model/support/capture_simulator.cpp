@@ -1,4 +1,4 @@
-#include "sampling/capture_simulator.h"
+#include "tests/model/support/capture_simulator.h"
 
 #include <utility>
 
