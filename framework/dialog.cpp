@@ -1,5 +1,6 @@
 #include "framework/dialog.h"
 
+#include "framework/noncopyable.h"
 #include "framework/win_app.h"
 
 namespace {
@@ -27,6 +28,23 @@ bool ReturnsDirectly(UINT message)
     }
 }
 
+// The message filter hook of the thread, for as long as a modal run lasts.
+class CMessageFilterHook : CNoCopy {
+public:
+    explicit CMessageFilterHook(HOOKPROC proc)
+        : m_hHook(::SetWindowsHookExW(WH_MSGFILTER, proc, nullptr, ::GetCurrentThreadId()))
+    {
+    }
+    ~CMessageFilterHook()
+    {
+        if (m_hHook)
+            ::UnhookWindowsHookEx(m_hHook);
+    }
+
+private:
+    HHOOK m_hHook;
+};
+
 } // namespace
 
 INT_PTR CDialog::DoModal()
@@ -37,8 +55,34 @@ INT_PTR CDialog::DoModal()
     CWnd* mainWnd = AfxGetApp() ? AfxGetApp()->GetMainWnd() : nullptr;
     if (!parent && mainWnd && mainWnd != this)
         parent = mainWnd->m_hWnd;
+    // The system's modal loop gives a dialog no say before IsDialogMessage
+    // acts on a key, but IsDialogMessage first offers every message to the
+    // thread's WH_MSGFILTER hook (code MSGF_DIALOGBOX). Hooking there, rather
+    // than running a loop of our own, keeps the system's loop (and any loop
+    // that calls IsDialogMessage) exactly as it is.
+    CMessageFilterHook hook(MessageFilter);
     return ::DialogBoxParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), parent,
                              DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+CDialog* CDialog::FromDescendant(HWND hWnd)
+{
+    HWND root = hWnd ? ::GetAncestor(hWnd, GA_ROOT) : nullptr;
+    if (!root || ::GetWindowLongPtrW(root, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(DialogProc))
+        return nullptr;
+    return reinterpret_cast<CDialog*>(::GetWindowLongPtrW(root, DWLP_USER));
+}
+
+// Nested modal runs each hook the thread; the newest hook is asked first and
+// answers for any dialog of ours, so a message is offered once.
+LRESULT CALLBACK CDialog::MessageFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == MSGF_DIALOGBOX) {
+        MSG* msg = reinterpret_cast<MSG*>(lParam);
+        if (CDialog* dialog = FromDescendant(msg->hwnd))
+            return dialog->PreTranslateMessage(msg);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 BOOL CDialog::OnInitDialog()

@@ -21,6 +21,10 @@ public:
     void EndDialog(int result) const { ::EndDialog(m_hWnd, result); }
 
     virtual BOOL OnInitDialog();
+    // Sees each message of the dialog and its controls before the dialog
+    // manager does (keys before they turn into focus moves and button
+    // clicks); true when it was handled and must go no further.
+    virtual BOOL PreTranslateMessage(MSG*) { return FALSE; }
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
 
@@ -34,6 +38,9 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam);
+    // The dialog of ours whose window is, or holds, `hWnd`; null for others.
+    static CDialog* FromDescendant(HWND hWnd);
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;

@@ -16,6 +16,7 @@
 //   void (UINT flags, POINT pt)  mouse messages
 //   void (NMHDR*, LRESULT*)      notifications
 //   void (HWND)                  messages that name a window in lParam
+//   void (UINT_PTR)              messages that carry an identifier in wParam
 
 template <class T>
 struct MessageEntry {
@@ -57,6 +58,9 @@ LRESULT Invoke(OwnerOf<Fn>& self, WPARAM wParam, LPARAM lParam)
         return 0;
     } else if constexpr (std::is_invocable_v<F, T&, HWND>) {
         (self.*Fn)(reinterpret_cast<HWND>(lParam));
+        return 0;
+    } else if constexpr (std::is_invocable_v<F, T&, UINT_PTR>) {
+        (self.*Fn)(static_cast<UINT_PTR>(wParam));
         return 0;
     } else {
         static_assert(std::is_invocable_v<F, T&, NMHDR*, LRESULT*>, "unsupported handler signature");
