@@ -22,8 +22,11 @@ enum class CaptureEvent : int {
     RButtonUp,       // WM_RBUTTONUP
     Destroy,         // WM_DESTROY
     CaptureLost,     // WM_CAPTURECHANGED
+    CursorKey,       // an arrow key, once the cursor has been moved by it
+    FinishKey,       // Enter or Space
+    Close,           // OnCancel: Esc, the close box, the exit command
 };
-constexpr int kCaptureEventCount = 7;
+constexpr int kCaptureEventCount = 10;
 
 enum class CaptureAction : int {
     TakeCapture,        // SetCapture on the dialog window
@@ -39,9 +42,14 @@ enum class CaptureAction : int {
     DefaultProcessing,  // CWnd::Default
     FrameworkDestroy,   // CWnd::OnDestroy
     DestroyZoomBitmap,  // DestroyZoomBitmap
+    ConfineCursor,      // under Wine only: ClipCursor to the virtual screen less its last column
+    FreeCursor,         // ClipCursor(NULL) if ConfineCursor clipped
+    AwaitRightUp,       // handle mouse input until the injected release is back (bounded)
+    OweRightUp,         // remember to release the right button once that is safe
+    PayRightUp,         // release it now if it is owed and safe
 };
 
-constexpr std::size_t kMaxCaptureActions = 4;
+constexpr std::size_t kMaxCaptureActions = 5;
 
 struct CaptureTransition {
     CaptureState state;
@@ -80,6 +88,34 @@ extern const char kCaptureTextIdle[];
 //   sends WM_CAPTURECHANGED to the dialog at once; it then finds Idle, where
 //   CaptureLost only gets default processing, so the end of a capture never
 //   runs twice. WM_CAPTURECHANGED can therefore be fed in unconditionally.
-// - Losing the capture to another window while Capturing ends the mode as a
-//   right release does, but releases nothing (the capture is already gone)
-//   and injects nothing.
+// - Every way out of Capturing lets go of the right button that the capture
+//   pressed. Clicks and Enter or Space inject the release and let it come
+//   back as WM_RBUTTONUP. Closing does the same and waits for it before the
+//   dialog goes, since a release that arrives after the dialog has gone is
+//   delivered to whatever window is then under the cursor. Losing the capture
+//   to another window cannot inject at once: the release would go to the new
+//   owner (a menu, say), or with no owner to any window under the cursor; it
+//   is owed instead and paid once the dialog is active and the thread holds
+//   no capture, by taking the capture back for the moment of the release.
+// - Keys are the capture's only while Capturing; Idle they go on to the
+//   dialog manager untouched, so those rows are empty.
+
+// The arrow keys while capturing move the cursor by a pixel, or by ten with
+// Shift, for picking one exact pixel at 2x.
+enum class NudgeKey : int { Left, Right, Up, Down };
+constexpr int kNudgeStep = 1;
+constexpr int kNudgeShiftStep = 10;
+
+struct CursorPoint {
+    int x, y;
+};
+
+// A screen rectangle; right and bottom are exclusive.
+struct ScreenBounds {
+    int left, top, right, bottom;
+};
+
+// Where the key moves a cursor at `from`: a step the key's way, stopping at
+// the last pixel of `screen` (the virtual screen, whose origin may be
+// negative); the other coordinate is kept.
+CursorPoint NudgeCursor(CursorPoint from, NudgeKey key, bool shift, const ScreenBounds& screen);

@@ -23,7 +23,7 @@ struct ExpectedRow {
 // The capture table as the dialog's handlers must run it, plus the two rows of
 // a lost mouse capture.
 const ExpectedRow kExpected[] = {
-    {S::Idle, E::CaptureClicked, {A::TakeCapture, A::SetFlag, A::InjectRightDown, A::SetTextCapturing}, S::Capturing},
+    {S::Idle, E::CaptureClicked, {A::TakeCapture, A::SetFlag, A::ConfineCursor, A::InjectRightDown, A::SetTextCapturing}, S::Capturing},
     {S::Capturing, E::CaptureClicked, {}, S::Capturing},
     {S::Idle, E::LButtonDown, {A::DefaultProcessing}, S::Idle},
     {S::Capturing, E::LButtonDown, {A::InjectRightUp, A::DefaultProcessing}, S::Capturing},
@@ -32,15 +32,22 @@ const ExpectedRow kExpected[] = {
     {S::Idle, E::RButtonDown, {A::DefaultProcessing}, S::Idle},
     {S::Capturing, E::RButtonDown, {}, S::Capturing},
     {S::Idle, E::RButtonUp, {A::DefaultProcessing}, S::Idle},
-    {S::Capturing, E::RButtonUp, {A::ClearFlag, A::ReleaseCapture, A::SetTextIdle}, S::Idle},
+    {S::Capturing, E::RButtonUp, {A::ClearFlag, A::FreeCursor, A::ReleaseCapture, A::SetTextIdle}, S::Idle},
     {S::Idle, E::Destroy, {A::FrameworkDestroy, A::DestroyZoomBitmap}, S::Gone},
-    {S::Capturing, E::Destroy, {A::FrameworkDestroy, A::ClearFlag, A::ReleaseCapture, A::DestroyZoomBitmap}, S::Gone},
+    {S::Capturing, E::Destroy, {A::FrameworkDestroy, A::ClearFlag, A::FreeCursor, A::ReleaseCapture, A::DestroyZoomBitmap}, S::Gone},
     {S::Idle, E::CaptureLost, {A::DefaultProcessing}, S::Idle},
-    {S::Capturing, E::CaptureLost, {A::ClearFlag, A::SetTextIdle, A::DefaultProcessing}, S::Idle},
+    {S::Capturing, E::CaptureLost, {A::ClearFlag, A::FreeCursor, A::SetTextIdle, A::OweRightUp, A::DefaultProcessing}, S::Idle},
+    {S::Idle, E::CursorKey, {}, S::Idle},
+    {S::Capturing, E::CursorKey, {A::Magnify, A::PickColor}, S::Capturing},
+    {S::Idle, E::FinishKey, {}, S::Idle},
+    {S::Capturing, E::FinishKey, {A::InjectRightUp}, S::Capturing},
+    {S::Idle, E::Close, {A::PayRightUp}, S::Idle},
+    {S::Capturing, E::Close, {A::InjectRightUp, A::AwaitRightUp}, S::Idle},
 };
 
 const E kAllEvents[] = {E::CaptureClicked, E::LButtonDown, E::MouseMove, E::RButtonDown,
-                        E::RButtonUp,      E::Destroy,     E::CaptureLost};
+                        E::RButtonUp,      E::Destroy,     E::CaptureLost, E::CursorKey,
+                        E::FinishKey,      E::Close};
 
 std::vector<A> Actions(const CaptureTransition& row)
 {
@@ -109,7 +116,8 @@ TEST(CaptureTable, FlagOrderInEveryRow)
             for (A action : row) {
                 if (action == A::SetFlag)
                     flag = true;
-                if (action == A::ClearFlag)
+                // The wait ends once the release's own row has cleared it.
+                if (action == A::ClearFlag || action == A::AwaitRightUp)
                     flag = false;
                 if (action == A::ReleaseCapture || action == A::SetTextIdle) {
                     EXPECT_FALSE(flag);
@@ -259,8 +267,8 @@ TEST(CaptureRun, DestroyDuringCapture)
     const std::vector<A> run(sim.Actions().begin() + static_cast<std::ptrdiff_t>(before), sim.Actions().end());
     // The nested default processing is the WM_CAPTURECHANGED that the release
     // sends; it finds the flag already down.
-    EXPECT_EQ(run, (std::vector<A>{A::FrameworkDestroy, A::ClearFlag, A::ReleaseCapture, A::DefaultProcessing,
-                                   A::DestroyZoomBitmap}));
+    EXPECT_EQ(run, (std::vector<A>{A::FrameworkDestroy, A::ClearFlag, A::FreeCursor, A::ReleaseCapture,
+                                   A::DefaultProcessing, A::DestroyZoomBitmap}));
     EXPECT_EQ(sim.State(), S::Gone);
     EXPECT_FALSE(sim.Capturing());
     EXPECT_FALSE(sim.HasBitmap());
@@ -379,4 +387,111 @@ TEST(CaptureRun, CaptureRoutesInputFromAnywhere)
     sim.MoveMouse(2, 2);
     sim.Pump();
     EXPECT_EQ(sim.DeliveredElsewhere(), 2);
+}
+
+// Whichever way a capture ends, the right button it pressed ends up released
+// and the cursor free, and no release goes to another window. A lost capture
+// owes the release until the other window lets go of the capture.
+TEST(CaptureRun, EveryEndReleasesTheButtonAndTheCursor)
+{
+    struct Way {
+        const char* name;
+        void (*end)(CaptureSimulator&);
+    };
+    const Way ways[] = {
+        {"left click", [](CaptureSimulator& sim) { sim.PressLeft(); sim.Pump(); }},
+        {"right click", [](CaptureSimulator& sim) { sim.PressRight(); sim.ReleaseRight(); sim.Pump(); }},
+        {"Enter", [](CaptureSimulator& sim) { sim.PressKey(E::FinishKey); sim.Pump(); }},
+        {"close", [](CaptureSimulator& sim) { sim.Close(); }},
+        {"lost, then freed", [](CaptureSimulator& sim) {
+             sim.OtherWindowTakesCapture();
+             sim.RetryTimerFires();
+             EXPECT_TRUE(sim.RightHeld()) << "released while another window held the capture";
+             sim.OtherWindowReleasesCapture();
+             sim.RetryTimerFires();
+         }},
+        {"lost, then closed", [](CaptureSimulator& sim) {
+             sim.OtherWindowTakesCapture();
+             sim.OtherWindowReleasesCapture();
+             sim.Close();
+         }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        CaptureSimulator sim = MakeSimulator();
+        StartCapture(sim);
+        EXPECT_TRUE(sim.RightHeld());
+        EXPECT_TRUE(sim.CursorClipped());
+        sim.MoveMouse(30, 40);
+        sim.Pump();
+        way.end(sim);
+        EXPECT_EQ(sim.State(), S::Idle);
+        EXPECT_FALSE(sim.RightHeld());
+        EXPECT_FALSE(sim.CursorClipped());
+        EXPECT_FALSE(sim.RightUpOwed());
+        EXPECT_EQ(sim.DeliveredElsewhere(), 0);
+        EXPECT_EQ(sim.Color(), ScreenAt(30, 40));
+        EXPECT_EQ(sim.ButtonText(), kCaptureTextIdle);
+        EXPECT_EQ(sim.FlagMismatches(), 0);
+        // A second capture after the first starts and ends as usual.
+        StartCapture(sim);
+        sim.PressKey(E::FinishKey);
+        sim.Pump();
+        EXPECT_FALSE(sim.RightHeld());
+    }
+}
+
+// A capture that starts while a release is still owed takes the debt over:
+// its own end releases the button, and the owed release is not sent twice.
+TEST(CaptureRun, NewCaptureTakesOverAnOwedRelease)
+{
+    CaptureSimulator sim = MakeSimulator();
+    StartCapture(sim);
+    sim.OtherWindowTakesCapture();
+    sim.OtherWindowReleasesCapture();
+    StartCapture(sim);
+    sim.RetryTimerFires();
+    EXPECT_FALSE(sim.RightUpOwed());
+    EXPECT_EQ(sim.Injected(), (std::vector<E>{E::RButtonDown, E::RButtonDown}));
+    sim.PressKey(E::FinishKey);
+    sim.Pump();
+    EXPECT_FALSE(sim.RightHeld());
+    EXPECT_EQ(sim.Injected(), (std::vector<E>{E::RButtonDown, E::RButtonDown, E::RButtonUp}));
+}
+
+TEST(CaptureNudge, StepsAndEdges)
+{
+    struct Case {
+        CursorPoint from;
+        NudgeKey key;
+        bool shift;
+        ScreenBounds screen;
+        CursorPoint to;
+    };
+    const ScreenBounds one{0, 0, 1024, 768};
+    // A monitor left of the primary one puts the origin at a negative x.
+    const ScreenBounds two{-1024, 0, 800, 768};
+    const Case cases[] = {
+        {{100, 100}, NudgeKey::Left, false, one, {99, 100}},
+        {{100, 100}, NudgeKey::Right, false, one, {101, 100}},
+        {{100, 100}, NudgeKey::Up, false, one, {100, 99}},
+        {{100, 100}, NudgeKey::Down, false, one, {100, 101}},
+        {{100, 100}, NudgeKey::Left, true, one, {90, 100}},
+        {{100, 100}, NudgeKey::Down, true, one, {100, 110}},
+        {{0, 5}, NudgeKey::Left, false, one, {0, 5}},
+        {{4, 5}, NudgeKey::Left, true, one, {0, 5}},
+        {{1023, 5}, NudgeKey::Right, false, one, {1023, 5}},
+        {{1020, 5}, NudgeKey::Right, true, one, {1023, 5}},
+        {{7, 762}, NudgeKey::Down, true, one, {7, 767}},
+        {{7, 3}, NudgeKey::Up, true, one, {7, 0}},
+        {{0, 10}, NudgeKey::Left, false, two, {-1, 10}},
+        {{-1020, 10}, NudgeKey::Left, true, two, {-1024, 10}},
+        {{795, 10}, NudgeKey::Right, true, two, {799, 10}},
+        {{5, 5}, NudgeKey::Right, false, {0, 0, 0, 0}, {5, 5}},
+    };
+    for (const Case& c : cases) {
+        const CursorPoint to = NudgeCursor(c.from, c.key, c.shift, c.screen);
+        EXPECT_EQ(to.x, c.to.x) << c.from.x << "," << c.from.y << " key " << static_cast<int>(c.key);
+        EXPECT_EQ(to.y, c.to.y) << c.from.x << "," << c.from.y << " key " << static_cast<int>(c.key);
+    }
 }

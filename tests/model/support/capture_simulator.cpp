@@ -20,6 +20,28 @@ void CaptureSimulator::MoveMouse(int x, int y)
     Queue(CaptureEvent::MouseMove);
 }
 
+void CaptureSimulator::PressKey(CaptureEvent key)
+{
+    Dispatch(key);
+}
+
+void CaptureSimulator::Close()
+{
+    Dispatch(CaptureEvent::Close);
+}
+
+void CaptureSimulator::OtherWindowReleasesCapture()
+{
+    if (m_owner == CaptureOwner::Other)
+        m_owner = CaptureOwner::None;
+}
+
+void CaptureSimulator::RetryTimerFires()
+{
+    if (!m_bGone)
+        Run(CaptureAction::PayRightUp);
+}
+
 void CaptureSimulator::PressLeft()
 {
     Queue(CaptureEvent::LButtonDown);
@@ -27,11 +49,13 @@ void CaptureSimulator::PressLeft()
 
 void CaptureSimulator::PressRight()
 {
+    m_bRightHeld = true;
     Queue(CaptureEvent::RButtonDown);
 }
 
 void CaptureSimulator::ReleaseRight()
 {
+    m_bRightHeld = false;
     Queue(CaptureEvent::RButtonUp);
 }
 
@@ -110,10 +134,12 @@ void CaptureSimulator::Run(CaptureAction action)
         m_bCapturing = false;
         break;
     case CaptureAction::InjectRightDown:
+        m_bRightHeld = true;
         m_injected.push_back(CaptureEvent::RButtonDown);
         Queue(CaptureEvent::RButtonDown);
         break;
     case CaptureAction::InjectRightUp:
+        m_bRightHeld = false;
         m_injected.push_back(CaptureEvent::RButtonUp);
         Queue(CaptureEvent::RButtonUp);
         break;
@@ -142,6 +168,30 @@ void CaptureSimulator::Run(CaptureAction action)
         break;
     case CaptureAction::DestroyZoomBitmap:
         m_bHasBitmap = false;
+        break;
+    case CaptureAction::ConfineCursor:
+        m_bClipped = true;
+        break;
+    case CaptureAction::FreeCursor:
+        m_bClipped = false;
+        break;
+    case CaptureAction::AwaitRightUp:
+        while (m_bCapturing && Step()) {
+        }
+        break;
+    case CaptureAction::OweRightUp:
+        m_bOwed = true;
+        break;
+    case CaptureAction::PayRightUp:
+        // Safe once the thread holds no capture: the dialog takes it for the
+        // release, which comes back to it and is dropped.
+        if (m_bOwed && !m_bCapturing && m_owner == CaptureOwner::None) {
+            m_bRightHeld = false;
+            m_injected.push_back(CaptureEvent::RButtonUp);
+            m_bOwed = false;
+        } else if (m_bCapturing) {
+            m_bOwed = false;
+        }
         break;
     }
 }

@@ -29,6 +29,10 @@ public:
     void OtherWindowTakesCapture();     // WM_CAPTURECHANGED, handled at once
     void SetCursorOverDialog(bool over) { m_bOverDialog = over; }
     void Destroy();                     // WM_DESTROY, handled at once
+    void PressKey(CaptureEvent key);    // CursorKey or FinishKey, handled at once
+    void Close();                       // OnCancel, handled at once
+    void OtherWindowReleasesCapture();  // the thread holds no capture again
+    void RetryTimerFires();             // the owed release's timer
 
     // Delivers queued input: one message, or all of them. Step returns false
     // when the queue was empty.
@@ -55,6 +59,10 @@ public:
     int DeliveredElsewhere() const { return m_nElsewhere; }
     // Rows whose next state did not match the flag they left behind.
     int FlagMismatches() const { return m_nMismatches; }
+    // The system's right button: pressed and released by injection or by hand.
+    bool RightHeld() const { return m_bRightHeld; }
+    bool CursorClipped() const { return m_bClipped; }
+    bool RightUpOwed() const { return m_bOwed; }
 
 private:
     void Queue(CaptureEvent event);
@@ -82,6 +90,9 @@ private:
     std::vector<CaptureAction> m_actions;
     std::vector<CaptureEvent> m_defaulted;
     std::vector<CaptureEvent> m_injected;
+    bool m_bRightHeld = false;
+    bool m_bClipped = false;
+    bool m_bOwed = false;
     int m_nElsewhere = 0;
     int m_nMismatches = 0;
 };
