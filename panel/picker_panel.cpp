@@ -79,19 +79,52 @@ void CPickerDlg::OnFormatYmc() { SelectFormat(FORMAT_YMC); }
 
 namespace {
 
+// Clipboard managers and remote-desktop tools hold the clipboard open for
+// moments at a time; a copy then waits for it, this long at most, retrying
+// from a timer so that the dialog stays responsive meanwhile.
+constexpr DWORD kCopyWaitMs = 500;
+constexpr UINT kCopyRetryMs = 25;
+
 // The edit's own select-and-copy, so the clipboard gets exactly its text.
-void CopyAll(const CEdit& edit)
+// WM_COPY reports nothing, but a copy that lands changes the clipboard's
+// sequence number; that tells without reading back what another program
+// may be writing.
+bool CopyAll(const CEdit& edit)
 {
     const int length = edit.GetWindowTextLength();
     edit.SendMessage(EM_SETSEL, 0, length);
     edit.SendMessage(EM_SCROLLCARET, 0, 0);
+    const DWORD before = ::GetClipboardSequenceNumber();
     edit.SendMessage(WM_COPY, 0, 0);
+    return ::GetClipboardSequenceNumber() != before;
 }
 
 } // namespace
 
-void CPickerDlg::OnCopyDec() { CopyAll(m_editDec); }
-void CPickerDlg::OnCopyHex() { CopyAll(m_editHex); }
+void CPickerDlg::OnCopyDec() { StartCopy(m_editDec); }
+void CPickerDlg::OnCopyHex() { StartCopy(m_editHex); }
+
+// A later click takes over from a copy still waiting.
+void CPickerDlg::StartCopy(CEdit& edit)
+{
+    m_pCopyEdit = &edit;
+    m_dwCopyStart = ::GetTickCount();
+    RetryCopy();
+}
+
+// Gives up with the default beep: the program shows no messages.
+void CPickerDlg::RetryCopy()
+{
+    if (m_pCopyEdit && !CopyAll(*m_pCopyEdit)) {
+        if (::GetTickCount() - m_dwCopyStart < kCopyWaitMs) {
+            ::SetTimer(m_hWnd, kCopyTimer, kCopyRetryMs, nullptr);
+            return;
+        }
+        ::MessageBeep(MB_OK);
+    }
+    m_pCopyEdit = nullptr;
+    ::KillTimer(m_hWnd, kCopyTimer);
+}
 
 void CPickerDlg::ReadSliders()
 {

@@ -30,6 +30,7 @@ const MessageEntry<CPickerDlg> CPickerDlg::messageMap[] = {
     // Losing the capture to another window must not leave capture mode
     // stuck on with no input arriving.
     OnMessage<&CPickerDlg::OnCaptureChanged>(WM_CAPTURECHANGED),
+    OnMessage<&CPickerDlg::OnTimer>(WM_TIMER),
 };
 
 CPickerDlg::CPickerDlg(CWnd* pParent) : CDialog(IDD_PICKER, pParent)
@@ -148,6 +149,14 @@ void CPickerDlg::OnTopMost()
         SetWindowPos(HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
     }
     m_bTopMost = !m_bTopMost;
+}
+
+void CPickerDlg::OnTimer(UINT_PTR id)
+{
+    if (id == kRightUpTimer)
+        PayRightUp();
+    else if (id == kCopyTimer)
+        RetryCopy();
 }
 
 void CPickerDlg::OnAbout()

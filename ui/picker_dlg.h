@@ -19,6 +19,10 @@ public:
 
     // State
     bool m_bCapturing;
+    // The right button that a lost capture left pressed, to be released.
+    bool m_bRightUpOwed = false;
+    // Under Wine, the cursor's clip while capturing.
+    bool m_bCursorClipped = false;
     CBitmap* m_pZoomBitmap;
     bool m_bTopMost;
     ColorFormat m_nFormat;
@@ -60,6 +64,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
+    void OnCancel() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
     bool OnMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     // Frame
@@ -68,6 +74,7 @@ protected:
     void OnAbout();
     void OnExit();
     void OnTopMost();
+    void OnTimer(UINT_PTR id);
 
     // Capture mode
     void OnCapture();
@@ -88,6 +95,18 @@ protected:
     void OnCopyHex();
 
 private:
+    enum : UINT_PTR { kRightUpTimer = 1, kCopyTimer = 2 };
+
+    void ConfineCursor();
+    void FreeCursor();
+    void PayRightUp();
+    void StartCopy(CEdit& edit);
+    void RetryCopy();
+
+    // A copy waiting for a busy clipboard: which edit, since when.
+    CEdit* m_pCopyEdit = nullptr;
+    DWORD m_dwCopyStart = 0;
+
     // The swatch's inside, filled with m_crColor; its frame is left alone.
     void FillSwatch();
     // Runs one row of the capture table.

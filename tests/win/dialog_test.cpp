@@ -321,6 +321,107 @@ TEST(PickerDialog, CopyButtonsPutExactlyTheirTextOnTheClipboard)
     });
 }
 
+// Counts the program's beeps by taking over its import of MessageBeep.
+extern "C" BOOL(WINAPI* __imp_MessageBeep)(UINT);
+
+class BeepCounter {
+public:
+    BeepCounter() { Swap(&Count); }
+    ~BeepCounter() { Swap(m_original); }
+    int beeps() const { return s_beeps; }
+
+private:
+    static BOOL WINAPI Count(UINT)
+    {
+        ++s_beeps;
+        return TRUE;
+    }
+    void Swap(BOOL(WINAPI* to)(UINT))
+    {
+        DWORD protection;
+        ::VirtualProtect(&__imp_MessageBeep, sizeof to, PAGE_READWRITE, &protection);
+        if (!m_original)
+            m_original = __imp_MessageBeep;
+        __imp_MessageBeep = to;
+        ::VirtualProtect(&__imp_MessageBeep, sizeof to, protection, &protection);
+    }
+    static inline int s_beeps = 0;
+    BOOL(WINAPI* m_original)(UINT) = nullptr;
+};
+
+// Wine lets a copy through while another thread or program holds the
+// clipboard open (its server only asks that someone has it open), so the
+// refusal comes from the window station instead: reopened without clipboard
+// access, it makes every clipboard call of this process fail, as a busy
+// clipboard makes the edit's copy fail on Windows. A timer gives it back.
+class ClipboardRefused {
+public:
+    explicit ClipboardRefused(UINT ms)
+    {
+        m_station = ::OpenWindowStationW(L"WinSta0", FALSE,
+                                         WINSTA_ALL_ACCESS & ~WINSTA_ACCESSCLIPBOARD);
+        if (m_station && ::SetProcessWindowStation(m_station)) {
+            s_self = this;
+            ::SetTimer(nullptr, 0, ms, &GiveBack);
+        }
+    }
+    ~ClipboardRefused() { Restore(); }
+    bool refused() const { return s_self == this; }
+    static bool Over() { return s_self == nullptr; }
+
+private:
+    static void CALLBACK GiveBack(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        ::KillTimer(nullptr, id);
+        if (s_self)
+            s_self->Restore();
+    }
+    void Restore()
+    {
+        if (s_self == this) {
+            ::SetProcessWindowStation(m_original);
+            s_self = nullptr;
+        }
+        if (m_station)
+            ::CloseWindowStation(m_station);
+        m_station = nullptr;
+    }
+    static inline ClipboardRefused* s_self = nullptr;
+    HWINSTA m_original = ::GetProcessWindowStation();
+    HWINSTA m_station = nullptr;
+};
+
+// Held for a moment, the copy lands once the clipboard is free; held for
+// seconds, it gives up with one beep. Either way the click returns at once.
+TEST(PickerDialog, CopyToABusyClipboardWaitsABitThenBeeps)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        HWND h = dlg.m_hWnd;
+        SetSliders(dlg, 1, 2, 3);
+        BeepCounter counter;
+        for (DWORD held : {200u, 3000u}) {
+            SCOPED_TRACE(held);
+            ClearClipboard();
+            const int beeps = counter.beeps();
+            ClipboardRefused busy(held);
+            ASSERT_TRUE(busy.refused());
+            ::SendMessageW(::GetDlgItem(h, IDC_COPY_HEX), BM_CLICK, 0, 0);
+            EXPECT_EQ(counter.beeps(), beeps) << "the click waited";
+            const bool lands = held < 500;
+            if (lands)
+                EXPECT_TRUE(PumpUntil([] { return ClipboardText() == L"010203"; }, 1000));
+            else
+                EXPECT_TRUE(PumpUntil([&] { return counter.beeps() == beeps + 1; }, 1000));
+            Pump(held < 500 ? 500 : 0);
+            EXPECT_EQ(counter.beeps(), beeps + (lands ? 0 : 1));
+            // Given up, nothing lands later.
+            EXPECT_TRUE(PumpUntil(&ClipboardRefused::Over, 5000));
+            Pump(100);
+            EXPECT_EQ(ClipboardText(), lands ? L"010203" : L"");
+        }
+    });
+}
+
 TEST(PickerDialog, EditsAreReadOnly)
 {
     PickerHarness::Run([](CPickerDlg& dlg) {

@@ -177,6 +177,58 @@ void SendKey(WORD vk)
     ::SendInput(2, input, sizeof(INPUT));
 }
 
+void SendKeyWith(WORD modifier, WORD vk)
+{
+    INPUT input[4]{};
+    for (INPUT& one : input)
+        one.type = INPUT_KEYBOARD;
+    input[0].ki.wVk = modifier;
+    input[1].ki.wVk = vk;
+    input[2].ki.wVk = vk;
+    input[3].ki.wVk = modifier;
+    input[2].ki.dwFlags = input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(4, input, sizeof(INPUT));
+}
+
+HANDLE StartProgram(const std::wstring& commandLine)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(0);
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
+        ADD_FAILURE() << "cannot start " << std::string(commandLine.begin(), commandLine.end());
+        return nullptr;
+    }
+    ::CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+DWORD RunProgram(const std::wstring& commandLine)
+{
+    HANDLE process = StartProgram(commandLine);
+    if (!process)
+        return ~0u;
+    DWORD code = ~0u;
+    if (::WaitForSingleObject(process, 10000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(process, &code);
+    ::CloseHandle(process);
+    return code;
+}
+
+bool RightButtonDownElsewhere()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring program(path, length);
+    program.resize(program.find_last_of(L"\\/") + 1);
+    const DWORD code = RunProgram(L"\"" + program + L"key_state.exe\"");
+    EXPECT_TRUE(code == 0 || code == 1) << "key_state.exe answered " << code;
+    return code == 1;
+}
+
 void SendMouseButton(DWORD flags)
 {
     INPUT input{};
@@ -277,6 +329,15 @@ int MessageCounter::Queued(HWND hWnd, UINT message) const
 int MessageCounter::Sent(HWND hWnd, UINT message) const
 {
     return Lookup(g_counts->sent, hWnd, message);
+}
+
+int MessageCounter::QueuedElsewhere(HWND except, UINT message) const
+{
+    int count = 0;
+    for (const auto& [key, n] : g_counts->queued)
+        if (key.first != except && key.second == message)
+            count += n;
+    return count;
 }
 
 LPARAM MessageCounter::LastSentLParam(HWND hWnd, UINT message) const

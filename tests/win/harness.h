@@ -47,6 +47,17 @@ COLORREF ClientPixel(HWND hWnd, int x, int y);
 void SendKey(WORD vk);
 void SendMouseButton(DWORD flags);
 
+// Presses `vk` with `modifier` held, through the input queue.
+void SendKeyWith(WORD modifier, WORD vk);
+
+// The right button as another process sees it (key_state.exe beside the
+// test program answers).
+bool RightButtonDownElsewhere();
+
+// Runs a program to its end, or starts it and returns its process handle.
+DWORD RunProgram(const std::wstring& commandLine);
+HANDLE StartProgram(const std::wstring& commandLine);
+
 // Puts the cursor on a screen point and reports it as a mouse move through
 // the input queue, as a real move would arrive (SetCursorPos alone need not
 // produce a WM_MOUSEMOVE).
@@ -69,6 +80,8 @@ public:
     MessageCounter& operator=(const MessageCounter&) = delete;
 
     int Queued(HWND hWnd, UINT message) const;
+    // Queued messages of that kind for any window but `except`.
+    int QueuedElsewhere(HWND except, UINT message) const;
     int Sent(HWND hWnd, UINT message) const;
     // The last lParam sent with `message` to `hWnd`.
     LPARAM LastSentLParam(HWND hWnd, UINT message) const;
