@@ -75,6 +75,23 @@ void CPickerDlg::CreateZoomBitmap()
     m_pZoomBitmap = NewZoomBitmap(m_hWnd, ViewGeometry(m_stZoomView));
 }
 
+// The view's pixel size changes with the DPI of the dialog's monitor. The
+// new bitmap is black, as at creation: the last image stretched to the new
+// size would thicken the crosshair and put a blend of source pixels at the
+// pick point. It is made before the old one goes, so the dialog is never
+// without one.
+void CPickerDlg::FitZoomBitmap()
+{
+    if (!m_pZoomBitmap)
+        return;
+    const ZoomGeometry g = ViewGeometry(m_stZoomView);
+    if (m_pZoomBitmap->GetWidth() == g.width && m_pZoomBitmap->GetHeight() == g.height)
+        return;
+    CBitmap* fitting = NewZoomBitmap(m_hWnd, g);
+    DestroyZoomBitmap();
+    m_pZoomBitmap = fitting;
+}
+
 void CPickerDlg::DestroyZoomBitmap()
 {
     if (!m_pZoomBitmap)
@@ -86,6 +103,7 @@ void CPickerDlg::DestroyZoomBitmap()
 
 void CPickerDlg::Magnify()
 {
+    FitZoomBitmap();
     if (!m_pZoomBitmap)
         return;
     POINT cursor;
@@ -129,6 +147,7 @@ void CPickerDlg::Magnify()
 
 COLORREF CPickerDlg::GetCenterPixel()
 {
+    FitZoomBitmap();
     if (!m_pZoomBitmap)
         return 0;
     const ZoomGeometry g = ViewGeometry(m_stZoomView);
@@ -148,6 +167,7 @@ void CPickerDlg::PickColor()
 // time. The sliders, labels and texts are controls and repaint themselves.
 void CPickerDlg::RedrawZoomView()
 {
+    FitZoomBitmap();
     if (!m_pZoomBitmap)
         return;
     const ZoomGeometry g = ViewGeometry(m_stZoomView);

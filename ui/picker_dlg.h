@@ -50,6 +50,8 @@ public:
     // Magnifier
     void CreateZoomBitmap();
     void DestroyZoomBitmap();
+    // A new, black bitmap when the view's inner size is no longer the bitmap's.
+    void FitZoomBitmap();
     void Magnify();
     COLORREF GetCenterPixel();
     void PickColor();
@@ -68,6 +70,7 @@ protected:
     void OnAbout();
     void OnExit();
     void OnTopMost();
+    void OnDpiChanged(const RECT& suggested);
 
     // Capture mode
     void OnCapture();
