@@ -125,7 +125,9 @@ void CPickerDlg::Magnify()
     // - The virtual screen can hold parts that no monitor shows (monitors of
     //   different sizes, L-shaped arrangements), with no pixels to read.
     //   EnumDisplayMonitors without a device context gives every monitor's
-    //   rectangle in virtual-screen coordinates.
+    //   rectangle in virtual-screen coordinates. (Wine 8, measured: both
+    //   device contexts' clip box is the bounding rectangle, gaps included,
+    //   and the desktop window's own rectangle the primary monitor alone.)
     // So the read goes through GetDC(NULL), one piece per monitor that the
     // source rectangle meets; whatever lies on no monitor stays black.
     std::optional<CClientDC> screenDC;
