@@ -61,6 +61,10 @@ BOOL CBitmap::CreateCompatibleBitmap(const CDC& reference, int width, int height
     DeleteObject();
     m_hBitmap = ::CreateCompatibleBitmap(reference.GetSafeHdc(), width, height);
     TINTORA_GDI_ACQUIRED(m_hBitmap);
+    if (m_hBitmap) {
+        m_nWidth = width;
+        m_nHeight = height;
+    }
     return m_hBitmap != nullptr;
 }
 
@@ -69,6 +73,8 @@ void CBitmap::DeleteObject()
     if (m_hBitmap) {
         ::DeleteObject(m_hBitmap);
         m_hBitmap = nullptr;
+        m_nWidth = 0;
+        m_nHeight = 0;
         TINTORA_GDI_RELEASED();
     }
 }

@@ -86,12 +86,17 @@ public:
     ~CBitmap() { DeleteObject(); }
 
     HBITMAP GetSafeHandle() const { return m_hBitmap; }
+    // The size it was created with; 0 x 0 without an image.
+    int GetWidth() const { return m_nWidth; }
+    int GetHeight() const { return m_nHeight; }
 
     BOOL CreateCompatibleBitmap(const CDC& reference, int width, int height);
     void DeleteObject();
 
 private:
     HBITMAP m_hBitmap = nullptr;
+    int m_nWidth = 0;
+    int m_nHeight = 0;
 };
 
 // SelectObject into a DC for the life of this object, then the previous

@@ -16,10 +16,13 @@ Image CreateZoomImage(int viewWidth, int viewHeight)
 namespace {
 
 // Screen coordinate for destination index i of a stretch from `sourceSize`
-// onto `destSize` pixels. 64-bit so that a large view cannot overflow.
+// onto `destSize` pixels: the source pixel under the destination pixel's
+// centre, (i + 1/2) * sourceSize / destSize. Wine's StretchBlt maps so
+// (measured with odd bitmap sizes, which 144 DPI gives); for an exact
+// ratio of 2 it is i / 2. 64-bit so that a large view cannot overflow.
 long long SourceCoordinate(int source, int i, int sourceSize, int destSize)
 {
-    return source + static_cast<long long>(i) * sourceSize / destSize;
+    return source + (2 * static_cast<long long>(i) + 1) * sourceSize / (2 * static_cast<long long>(destSize));
 }
 
 bool OnImage(const Image& image, long long x, long long y)

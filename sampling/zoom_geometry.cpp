@@ -80,3 +80,14 @@ ZoomCopy ClipZoomCopy(const ZoomGeometry& g, int screenLeft, int screenTop, int 
     copy.destY += g.destY;
     return copy;
 }
+
+std::vector<ZoomCopy> ClipZoomCopies(const ZoomGeometry& g, const std::vector<ScreenRect>& monitors)
+{
+    std::vector<ZoomCopy> copies;
+    for (const ScreenRect& m : monitors) {
+        const ZoomCopy copy = ClipZoomCopy(g, m.left, m.top, m.right, m.bottom);
+        if (!copy.IsEmpty())
+            copies.push_back(copy);
+    }
+    return copies;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 // One crosshair stroke in bitmap coordinates, drawn as MoveTo(from) then
 // LineTo(to): every pixel from `from` up to but not including `to` is inverted.
@@ -58,3 +59,18 @@ struct ZoomCopy {
 
 ZoomCopy ClipZoomCopy(const ZoomGeometry& geometry, int screenLeft, int screenTop, int screenRight,
                       int screenBottom);
+
+// A rectangle of the desktop in screen coordinates, right and bottom
+// excluded. Screen coordinates are those of the virtual screen: the primary
+// monitor's top-left corner is (0, 0), and monitors left of or above it lie
+// at negative coordinates.
+struct ScreenRect {
+    int left, top, right, bottom;
+};
+
+// The copies that read every source pixel lying on one of the monitors, one
+// per monitor the source rectangle meets; source pixels on no monitor (off
+// the desktop, or in a gap of an L-shaped arrangement) are never read and
+// stay black. Monitors do not overlap; should two rectangles overlap (a
+// mirroring pseudo-monitor), both copies write the same pixels alike.
+std::vector<ZoomCopy> ClipZoomCopies(const ZoomGeometry& geometry, const std::vector<ScreenRect>& monitors);

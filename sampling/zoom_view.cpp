@@ -1,8 +1,10 @@
 // The magnifier of the main dialog: the zoom bitmap behind the zoom view, the
 // magnified screen image with its crosshair, and the pick of the colour.
 #include <optional>
+#include <vector>
 
 #include "sampling/magnifier.h"
+#include "sampling/screen_monitors.h"
 #include "sampling/zoom_geometry.h"
 #include "ui/picker_dlg.h"
 
@@ -22,19 +24,72 @@ void CopyToView(const CStatic& view, const CDC& bitmapDC, const ZoomGeometry& g)
     viewDC.BitBlt(g.viewX, g.viewY, g.width, g.height, bitmapDC, 0, 0, SRCCOPY);
 }
 
+// A w x h bitmap in the display's format, all black.
+CBitmap* NewZoomBitmap(HWND dialog, const ZoomGeometry& g)
+{
+    auto* bitmap = new CBitmap;
+    {
+        CClientDC dialogDC(dialog);
+        bitmap->CreateCompatibleBitmap(dialogDC, g.width, g.height);
+    }
+    CMemoryDC memDC;
+    CSelectObject select(memDC, *bitmap);
+    memDC.FillSolidRect({0, 0, g.width, g.height}, 0);
+    return bitmap;
+}
+
+// The source rectangle stretched onto the whole bitmap, reading only what
+// lies on a monitor (ReadableScreenRects). Reading beyond the screen makes
+// some platforms blacken the whole destination.
+void StretchScreen(const CDC& screenDC, const CDC& bitmapDC, const ZoomGeometry& g)
+{
+    const std::vector<ZoomCopy> pieces = ClipZoomCopies(g, ReadableScreenRects());
+    if (pieces.empty())
+        return;
+    const ZoomCopy& first = pieces.front();
+    if (pieces.size() == 1 && first.sourceWidth == g.sourceWidth && first.sourceHeight == g.sourceHeight) {
+        bitmapDC.StretchBlt(g.destX, g.destY, g.destWidth, g.destHeight, screenDC, g.sourceX,
+                            g.sourceY, g.sourceWidth, g.sourceHeight, SRCCOPY);
+        return;
+    }
+    // Partly readable: the pieces go 1:1 into a black picture of the source's
+    // size, which is then stretched whole. Stretched one by one, each piece
+    // would have a ratio of its own when w or h is odd, and could land a row
+    // or column away from where the whole stretch puts it.
+    CBitmap source;
+    source.CreateCompatibleBitmap(screenDC, g.sourceWidth, g.sourceHeight);
+    CMemoryDC sourceDC(&screenDC);
+    CSelectObject select(sourceDC, source);
+    sourceDC.FillSolidRect({0, 0, g.sourceWidth, g.sourceHeight}, 0);
+    for (const ZoomCopy& piece : pieces)
+        sourceDC.BitBlt(piece.sourceX - g.sourceX, piece.sourceY - g.sourceY, piece.sourceWidth,
+                        piece.sourceHeight, screenDC, piece.sourceX, piece.sourceY, SRCCOPY);
+    bitmapDC.StretchBlt(g.destX, g.destY, g.destWidth, g.destHeight, sourceDC, 0, 0, g.sourceWidth,
+                        g.sourceHeight, SRCCOPY);
+}
+
 } // namespace
 
 void CPickerDlg::CreateZoomBitmap()
 {
+    m_pZoomBitmap = NewZoomBitmap(m_hWnd, ViewGeometry(m_stZoomView));
+}
+
+// The view's pixel size changes with the DPI of the dialog's monitor. The
+// new bitmap is black, as at creation: the last image stretched to the new
+// size would thicken the crosshair and put a blend of source pixels at the
+// pick point. It is made before the old one goes, so the dialog is never
+// without one.
+void CPickerDlg::FitZoomBitmap()
+{
+    if (!m_pZoomBitmap)
+        return;
     const ZoomGeometry g = ViewGeometry(m_stZoomView);
-    {
-        CClientDC dialogDC(m_hWnd);
-        m_pZoomBitmap = new CBitmap;
-        m_pZoomBitmap->CreateCompatibleBitmap(dialogDC, g.width, g.height);
-    }
-    CMemoryDC memDC;
-    CSelectObject select(memDC, *m_pZoomBitmap);
-    memDC.FillSolidRect({0, 0, g.width, g.height}, 0);
+    if (m_pZoomBitmap->GetWidth() == g.width && m_pZoomBitmap->GetHeight() == g.height)
+        return;
+    CBitmap* fitting = NewZoomBitmap(m_hWnd, g);
+    DestroyZoomBitmap();
+    m_pZoomBitmap = fitting;
 }
 
 void CPickerDlg::DestroyZoomBitmap()
@@ -48,6 +103,7 @@ void CPickerDlg::DestroyZoomBitmap()
 
 void CPickerDlg::Magnify()
 {
+    FitZoomBitmap();
     if (!m_pZoomBitmap)
         return;
     POINT cursor;
@@ -55,19 +111,31 @@ void CPickerDlg::Magnify()
     const ZoomGeometry g = ViewGeometry(m_stZoomView, cursor.x, cursor.y);
     const RECT whole{g.destX, g.destY, g.destX + g.destWidth, g.destY + g.destHeight};
 
+    // What can be read, after the Win32 documentation ("The Virtual Screen",
+    // "HMONITOR and the Device Context", GetDC, EnumDisplayMonitors):
+    // - The desktop spans the virtual screen, the bounding rectangle of all
+    //   monitors (SM_XVIRTUALSCREEN, SM_YVIRTUALSCREEN, SM_CXVIRTUALSCREEN,
+    //   SM_CYVIRTUALSCREEN). The primary monitor holds (0, 0); monitors left
+    //   of or above it lie at negative coordinates.
+    // - GetDC(NULL) is the device context of the entire screen, in screen
+    //   coordinates; the documentation reaches the whole virtual screen
+    //   through it. A display device context got otherwise "normally" covers
+    //   the primary monitor only, and what the desktop window's context and
+    //   its clip box cover with several monitors is not documented at all.
+    // - The virtual screen can hold parts that no monitor shows (monitors of
+    //   different sizes, L-shaped arrangements), with no pixels to read.
+    //   EnumDisplayMonitors without a device context gives every monitor's
+    //   rectangle in virtual-screen coordinates. (Wine 8, measured: both
+    //   device contexts' clip box is the bounding rectangle, gaps included,
+    //   and the desktop window's own rectangle the primary monitor alone.)
+    // So the read goes through GetDC(NULL), one piece per monitor that the
+    // source rectangle meets; whatever lies on no monitor stays black.
     std::optional<CClientDC> screenDC;
-    screenDC.emplace(::GetDesktopWindow());
+    screenDC.emplace(nullptr);
     CMemoryDC memDC(&*screenDC);
     CSelectObject select(memDC, *m_pZoomBitmap);
-    // Whatever the stretch leaves unwritten (beyond the screen's edges) stays black.
     memDC.FillSolidRect(whole, 0);
-    // Only the part of the source that is on the screen is copied.
-    RECT screen;
-    ::GetClipBox(screenDC->GetSafeHdc(), &screen);
-    const ZoomCopy copy = ClipZoomCopy(g, screen.left, screen.top, screen.right, screen.bottom);
-    if (!copy.IsEmpty())
-        memDC.StretchBlt(copy.destX, copy.destY, copy.destWidth, copy.destHeight, *screenDC,
-                         copy.sourceX, copy.sourceY, copy.sourceWidth, copy.sourceHeight, SRCCOPY);
+    StretchScreen(*screenDC, memDC, g);
     // The screen's DC goes back before drawing: it is only needed for the read.
     screenDC.reset();
 
@@ -81,6 +149,7 @@ void CPickerDlg::Magnify()
 
 COLORREF CPickerDlg::GetCenterPixel()
 {
+    FitZoomBitmap();
     if (!m_pZoomBitmap)
         return 0;
     const ZoomGeometry g = ViewGeometry(m_stZoomView);
@@ -100,6 +169,7 @@ void CPickerDlg::PickColor()
 // time. The sliders, labels and texts are controls and repaint themselves.
 void CPickerDlg::RedrawZoomView()
 {
+    FitZoomBitmap();
     if (!m_pZoomBitmap)
         return;
     const ZoomGeometry g = ViewGeometry(m_stZoomView);

@@ -77,6 +77,11 @@ LRESULT CPickerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ReadSliders();
         return 0;
     }
+    // The suggested rectangle comes in lParam, which no row of the map unpacks.
+    if (message == WM_DPICHANGED) {
+        OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
     return CDialog::WindowProc(message, wParam, lParam);
 }
 

@@ -54,6 +54,8 @@ public:
     // Magnifier
     void CreateZoomBitmap();
     void DestroyZoomBitmap();
+    // A new, black bitmap when the view's inner size is no longer the bitmap's.
+    void FitZoomBitmap();
     void Magnify();
     COLORREF GetCenterPixel();
     void PickColor();
@@ -75,6 +77,7 @@ protected:
     void OnExit();
     void OnTopMost();
     void OnTimer(UINT_PTR id);
+    void OnDpiChanged(const RECT& suggested);
 
     // Capture mode
     void OnCapture();

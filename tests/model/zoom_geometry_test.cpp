@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "sampling/zoom_geometry.h"
 
 TEST(ZoomGeometry, StandardView)
@@ -165,4 +167,57 @@ TEST(ClipZoomCopy, ScreenWithANegativeOriginAndASourceFullyOff)
     EXPECT_EQ(copy.sourceWidth, 50);
     EXPECT_EQ(copy.destX, 0);
     EXPECT_EQ(copy.destWidth, 100);
+}
+
+// Desktops of several monitors: every bitmap pixel whose source point lies
+// on a monitor is copied exactly once, from that very point; pixels whose
+// source lies left of, above, between or beyond the monitors are never
+// copied and stay black.
+TEST(ClipZoomCopies, EveryPixelOnAMonitorOnceAndNoneOffThem)
+{
+    struct Desktop {
+        const char* name;
+        std::vector<ScreenRect> monitors;
+    };
+    const Desktop desktops[] = {
+        {"one monitor", {{0, 0, 64, 48}}},
+        {"primary right of a taller one", {{-64, -8, 0, 48}, {0, 0, 48, 36}}},
+        {"one above the primary", {{0, -40, 64, 0}, {0, 0, 64, 48}}},
+        // Touching only at a corner: the other two quadrants are gaps.
+        {"diagonal pair", {{-30, -20, 0, 0}, {0, 0, 40, 30}}},
+        {"three in a row, gap at the bottom", {{-50, 0, 0, 20}, {0, 0, 30, 40}, {30, 10, 60, 30}}},
+    };
+    const auto onAMonitor = [](const std::vector<ScreenRect>& monitors, int x, int y) {
+        for (const ScreenRect& m : monitors)
+            if (x >= m.left && x < m.right && y >= m.top && y < m.bottom)
+                return true;
+        return false;
+    };
+    for (const Desktop& desktop : desktops) {
+        SCOPED_TRACE(desktop.name);
+        for (int view : {8, 42, 102}) {
+            for (int x = -100; x <= 100; x += 7) {
+                for (int y = -70; y <= 80; y += 9) {
+                    const ZoomGeometry g = ComputeZoomGeometry(view, view, x, y);
+                    const std::vector<ZoomCopy> copies = ClipZoomCopies(g, desktop.monitors);
+                    for (int j = 0; j < g.height; ++j) {
+                        for (int i = 0; i < g.width; ++i) {
+                            const int sx = g.sourceX + i / 2, sy = g.sourceY + j / 2;
+                            int writes = 0;
+                            for (const ZoomCopy& c : copies) {
+                                if (i < c.destX || i >= c.destX + c.destWidth || j < c.destY ||
+                                    j >= c.destY + c.destHeight)
+                                    continue;
+                                ++writes;
+                                ASSERT_EQ(c.sourceX + (i - c.destX) / 2, sx);
+                                ASSERT_EQ(c.sourceY + (j - c.destY) / 2, sy);
+                            }
+                            ASSERT_EQ(writes, onAMonitor(desktop.monitors, sx, sy) ? 1 : 0)
+                                << view << " at " << x << "," << y << ", pixel " << i << "," << j;
+                        }
+                    }
+                }
+            }
+        }
+    }
 }

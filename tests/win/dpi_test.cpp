@@ -1,0 +1,296 @@
+// The program at 144 DPI, in a Wine prefix of its own (run-at-dpi.sh): the
+// awareness declared at start-up and its fallbacks, the zoom view and its
+// bitmap at the DPI's pixel size, exact picks, and a DPI change as the
+// system sends it when the dialog moves to a monitor of another DPI.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/dpi_awareness.h"
+#include "framework/gdi.h"
+#include "res/resource.h"
+#include "tests/win/harness.h"
+#include "tests/win/view_model.h"
+
+namespace {
+
+constexpr int kDpi = 144;
+const RECT kPatternRect{0, 0, 200, 200};
+
+// What each fake call of the chain answers, and the calls made.
+struct FakeSystem {
+    BOOL contextResult;
+    HRESULT awarenessResult;
+    BOOL awareResult;
+    std::vector<std::string> calls;
+};
+FakeSystem* g_fake = nullptr;
+
+BOOL WINAPI FakeSetContext(DPI_AWARENESS_CONTEXT context)
+{
+    g_fake->calls.push_back(context == DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 ? "context v2" : "context ?");
+    return g_fake->contextResult;
+}
+
+HRESULT WINAPI FakeSetAwareness(int awareness)
+{
+    g_fake->calls.push_back(awareness == 2 ? "awareness per monitor" : "awareness ?");
+    return g_fake->awarenessResult;
+}
+
+BOOL WINAPI FakeSetAware()
+{
+    g_fake->calls.push_back("aware");
+    return g_fake->awareResult;
+}
+
+// The chain's steps for the calling thread rather than the process, so
+// that a test can start from an unaware thread and see the result.
+BOOL WINAPI ThreadSetContext(DPI_AWARENESS_CONTEXT context)
+{
+    return ::SetThreadDpiAwarenessContext(context) != nullptr;
+}
+
+HRESULT WINAPI ThreadSetAwareness(int)
+{
+    return ::SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE) ? S_OK : E_INVALIDARG;
+}
+
+BOOL WINAPI ThreadSetAware()
+{
+    return ::SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_SYSTEM_AWARE) != nullptr;
+}
+
+DPI_AWARENESS ThreadAwareness()
+{
+    return ::GetAwarenessFromDpiAwarenessContext(::GetThreadDpiAwarenessContext());
+}
+
+int ScreenDpi()
+{
+    HDC dc = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(dc, LOGPIXELSX);
+    ::ReleaseDC(nullptr, dc);
+    return dpi;
+}
+
+// The zoom view's rectangle in the template, in dialog units.
+SIZE TemplateViewSize(HWND dialog)
+{
+    RECT rc{2, 4, 2 + 72, 4 + 84};
+    ::MapDialogRect(dialog, &rc);
+    return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+SIZE BitmapSize(const CBitmap& bitmap)
+{
+    BITMAP info{};
+    ::GetObjectW(bitmap.GetSafeHandle(), sizeof info, &info);
+    return {info.bmWidth, info.bmHeight};
+}
+
+// One capture move to (x, y), sent straight to the handler; then the view
+// against the model pixel for pixel and the pick against the picture.
+void ExpectExactMove(CPickerDlg& dlg, const PatternWindow& pattern, int x, int y)
+{
+    SCOPED_TRACE(testing::Message() << "move to " << x << ", " << y);
+    dlg.m_bCapturing = true;
+    ::SetCursorPos(x, y);
+    ::SendMessageW(dlg.m_hWnd, WM_MOUSEMOVE, 0, 0);
+    dlg.m_bCapturing = false;
+
+    const SIZE size = ViewSize(dlg);
+    const Image expected = ModelView(size, x, y);
+    std::string first;
+    EXPECT_EQ(CountDifferences(ViewInside(dlg), expected, first), 0) << "first: " << first;
+    const POINT source = ModelPickSource(size, x, y);
+    // Under the cursor or its right or lower neighbour, never further.
+    EXPECT_GE(source.x, x);
+    EXPECT_LE(source.x, x + 1);
+    EXPECT_GE(source.y, y);
+    EXPECT_LE(source.y, y + 1);
+    EXPECT_EQ(GetCenterPixel(expected, size.cx, size.cy), pattern.AtScreen(source.x, source.y));
+    EXPECT_EQ(dlg.m_crColor, pattern.AtScreen(source.x, source.y));
+}
+
+// What the dialog manager of a per-monitor (v2) dialog does on a DPI
+// change before the dialog sees it: every control moved and sized anew.
+void RelayoutControls(HWND dialog, int to, int from)
+{
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT rc;
+        ::GetWindowRect(child, &rc);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);
+        const int left = ::MulDiv(rc.left, to, from), top = ::MulDiv(rc.top, to, from);
+        ::SetWindowPos(child, nullptr, left, top, ::MulDiv(rc.right, to, from) - left,
+                       ::MulDiv(rc.bottom, to, from) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void ExpectBitmapFitsView(CPickerDlg& dlg)
+{
+    const SIZE view = ViewSize(dlg);
+    ASSERT_NE(dlg.m_pZoomBitmap, nullptr);
+    const SIZE bitmap = BitmapSize(*dlg.m_pZoomBitmap);
+    EXPECT_EQ(bitmap.cx, view.cx - 2);
+    EXPECT_EQ(bitmap.cy, view.cy - 2);
+}
+
+} // namespace
+
+// Each call of the chain is tried only when the newer one failed, with the
+// arguments that ask for per-monitor awareness; a missing call is skipped.
+TEST(DpiAwareness, EachFallbackIsTakenWhenTheNewerCallFails)
+{
+    struct Case {
+        const char* name;
+        bool hasContext, hasAwareness, hasAware;
+        BOOL contextResult;
+        HRESULT awarenessResult;
+        BOOL awareResult;
+        DpiAwarenessStep step;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {"Windows 10 1703 and later", true, true, true, TRUE, S_OK, TRUE, DPI_DECLARED_PER_MONITOR_V2,
+         {"context v2"}},
+        {"v2 refused (Wine 8, Windows 10 before 1703)", true, true, true, FALSE, S_OK, TRUE,
+         DPI_DECLARED_PER_MONITOR, {"context v2", "awareness per monitor"}},
+        {"Windows 8.1: no context call", false, true, true, FALSE, S_OK, TRUE, DPI_DECLARED_PER_MONITOR,
+         {"awareness per monitor"}},
+        {"awareness already set (Wine 8)", true, true, true, FALSE, E_ACCESSDENIED, TRUE,
+         DPI_DECLARED_SYSTEM, {"context v2", "awareness per monitor", "aware"}},
+        {"Windows 7: no shcore", false, false, true, FALSE, S_OK, TRUE, DPI_DECLARED_SYSTEM, {"aware"}},
+        {"everything refused", true, true, true, FALSE, E_FAIL, FALSE, DPI_DECLARED_NONE,
+         {"context v2", "awareness per monitor", "aware"}},
+        {"nothing there (XP)", false, false, false, TRUE, S_OK, TRUE, DPI_DECLARED_NONE, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeSystem fake{c.contextResult, c.awarenessResult, c.awareResult, {}};
+        g_fake = &fake;
+        const DpiAwarenessCalls calls{c.hasContext ? FakeSetContext : nullptr,
+                                      c.hasAwareness ? FakeSetAwareness : nullptr,
+                                      c.hasAware ? FakeSetAware : nullptr};
+        EXPECT_EQ(DeclareDpiAwareness(calls), c.step);
+        EXPECT_EQ(fake.calls, c.calls);
+        g_fake = nullptr;
+    }
+}
+
+// The real chain finds the system's functions and one of them succeeds
+// (under Wine 8 the last: the process is per-monitor aware from the start,
+// so the first two are refused); the process is per-monitor aware after it.
+TEST(DpiAwareness, TheRealChainLeavesTheProcessPerMonitorAware)
+{
+    const DpiAwarenessStep step = DeclareProcessDpiAwareness();
+    RecordProperty("step", step);
+    EXPECT_NE(step, DPI_DECLARED_NONE);
+    EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_PER_MONITOR_AWARE);
+}
+
+// The fault itself, shown on a thread, the one place Wine scales an unaware
+// program: there the screen's metrics and the cursor are in scaled logical
+// pixels while the screen's device context reads physical ones. The chain,
+// run for that thread, makes it per-monitor aware, and the cursor and the
+// metrics are physical pixels again.
+TEST(DpiAwareness, AnUnawareThreadIsScaledUntilTheChainMakesItAware)
+{
+    ASSERT_EQ(ScreenDpi(), kDpi) << "this test runs in a 144-DPI prefix";
+    const int physicalWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    std::thread([&] {
+        ASSERT_NE(::SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE), nullptr);
+        ASSERT_EQ(ThreadAwareness(), DPI_AWARENESS_UNAWARE);
+        EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN), ::MulDiv(physicalWidth, 96, kDpi));
+        ::SetCursorPos(300, 240);
+        POINT cursor;
+        ::GetCursorPos(&cursor);
+        const POINT scaledCursor = cursor;
+
+        const DpiAwarenessCalls threadCalls{ThreadSetContext, ThreadSetAwareness, ThreadSetAware};
+        const DpiAwarenessStep step = DeclareDpiAwareness(threadCalls);
+        EXPECT_TRUE(step == DPI_DECLARED_PER_MONITOR_V2 || step == DPI_DECLARED_PER_MONITOR) << step;
+        EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_PER_MONITOR_AWARE);
+        EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN), physicalWidth);
+        ::GetCursorPos(&cursor);
+        // The same physical position, now reported as it is.
+        EXPECT_EQ(::MulDiv(cursor.x, 96, kDpi), scaledCursor.x);
+        EXPECT_EQ(::MulDiv(cursor.y, 96, kDpi), scaledCursor.y);
+        EXPECT_NE(cursor.x, scaledCursor.x);
+    }).join();
+}
+
+// At 144 DPI the dialog is laid out by its font at that DPI: the view has
+// the template's size in pixels of this DPI, the bitmap has its inside, and
+// every pick is the pixel under the cursor or its neighbour, with the view
+// matching the model pixel for pixel.
+TEST(HighDpi, ViewAndBitmapAtTheDpiAndExactPicks)
+{
+    ASSERT_EQ(ScreenDpi(), kDpi);
+    PatternWindow pattern(kPatternRect, UniquePattern);
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        ASSERT_TRUE(pattern.WaitShown());
+        const SIZE view = ViewSize(dlg);
+        const SIZE expected = TemplateViewSize(dlg.m_hWnd);
+        RecordProperty("view", std::to_string(view.cx) + "x" + std::to_string(view.cy));
+        EXPECT_EQ(view.cx, expected.cx);
+        EXPECT_EQ(view.cy, expected.cy);
+        // Larger than at 96 DPI (126 x 126 with this font) by nearly half.
+        EXPECT_GT(view.cx, 126 * 4 / 3);
+        EXPECT_GT(view.cy, 126 * 4 / 3);
+        ExpectBitmapFitsView(dlg);
+        for (POINT at : {POINT{100, 100}, POINT{3, 5}, POINT{49, 54}, POINT{150, 60}, POINT{197, 188}})
+            ExpectExactMove(dlg, pattern, at.x, at.y);
+    });
+}
+
+// A DPI change as the system sends it: the dialog manager has laid the
+// controls out anew (done here by hand, as Wine's does not), then
+// WM_DPICHANGED brings the new DPI and the suggested window rectangle. The
+// window takes that rectangle, the bitmap the view's new inside at once,
+// black, with the swatch painted again; picks stay exact and the handle
+// count stays as it was.
+TEST(HighDpi, DpiChangeGivesTheBitmapTheViewsNewSize)
+{
+    PatternWindow pattern(kPatternRect, UniquePattern);
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        ASSERT_TRUE(pattern.WaitShown());
+        const int live = GdiLiveCount();
+        ExpectExactMove(dlg, pattern, 100, 100);
+        int current = kDpi;
+
+        // Up to 192 DPI, down to 96 and back.
+        for (const int dpi : {192, 96, kDpi}) {
+            SCOPED_TRACE(dpi);
+            const COLORREF colour = dlg.m_crColor;
+            RECT window;
+            ::GetWindowRect(dlg.m_hWnd, &window);
+            const int from = current;
+            RelayoutControls(dlg.m_hWnd, dpi, from);
+            RECT suggested{400, 300, 400 + ::MulDiv(window.right - window.left, dpi, from),
+                           300 + ::MulDiv(window.bottom - window.top, dpi, from)};
+            ::SendMessageW(dlg.m_hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+            current = dpi;
+
+            RECT now;
+            ::GetWindowRect(dlg.m_hWnd, &now);
+            EXPECT_TRUE(::EqualRect(&now, &suggested));
+            ExpectBitmapFitsView(dlg);
+            EXPECT_EQ(GdiLiveCount(), live);
+            const Image inside = ViewInside(dlg);
+            std::string first;
+            EXPECT_EQ(CountDifferences(inside, Image(inside.width, inside.height, 0), first), 0)
+                << "the new bitmap is black and shown at once; first: " << first;
+            RECT swatch;
+            ::GetClientRect(dlg.m_stSwatch.m_hWnd, &swatch);
+            EXPECT_EQ(ClientPixel(dlg.m_stSwatch.m_hWnd, swatch.right / 2, swatch.bottom / 2), colour);
+
+            ExpectExactMove(dlg, pattern, 120, 80);
+            ExpectExactMove(dlg, pattern, 7, 190);
+            EXPECT_EQ(GdiLiveCount(), live);
+        }
+    });
+}
