@@ -14,6 +14,7 @@
 #include "panel/panel_view.h"
 #include "res/resource.h"
 #include "tests/win/harness.h"
+#include "tests/win/view_model.h"
 
 namespace {
 
@@ -87,77 +88,21 @@ void EndWith(CPickerDlg& dlg, DWORD down, DWORD up)
     Pump(20);
 }
 
-SIZE ViewSize(CPickerDlg& dlg)
-{
-    RECT rc;
-    ::GetClientRect(dlg.m_stZoomView.m_hWnd, &rc);
-    return {rc.right, rc.bottom};
-}
-
-// The view's inside as it is on the screen, in bitmap coordinates.
-Image ViewInside(CPickerDlg& dlg)
-{
-    const SIZE size = ViewSize(dlg);
-    return GrabClient(dlg.m_stZoomView.m_hWnd, {1, 1, size.cx - 1, size.cy - 1});
-}
-
-// The screen as the platform-free model sees it: every pixel that the source
-// rectangle of a move to (x, y) covers, read back from the screen; the rest
-// of the screen stays black and plays no part.
-Image ScreenAround(const ZoomGeometry& g)
-{
-    Image screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    RECT source{g.sourceX, g.sourceY, g.sourceX + g.sourceWidth, g.sourceY + g.sourceHeight};
-    RECT bounds{0, 0, screen.width, screen.height};
-    RECT read;
-    ::IntersectRect(&read, &source, &bounds);
-    const Image part = GrabScreen(read);
-    for (int y = 0; y < part.height; ++y)
-        for (int x = 0; x < part.width; ++x)
-            screen.at(read.left + x, read.top + y) = part.at(x, y);
-    return screen;
-}
-
-int CountDifferences(const Image& a, const Image& b, std::string& first)
-{
-    if (a.width != b.width || a.height != b.height) {
-        first = "sizes differ";
-        return -1;
-    }
-    int count = 0;
-    for (int y = 0; y < a.height; ++y) {
-        for (int x = 0; x < a.width; ++x) {
-            if (a.at(x, y) != b.at(x, y) && count++ == 0) {
-                char text[96];
-                std::snprintf(text, sizeof text, "(%d, %d): %06lx, expected %06lx", x, y,
-                              static_cast<unsigned long>(a.at(x, y)),
-                              static_cast<unsigned long>(b.at(x, y)));
-                first = text;
-            }
-        }
-    }
-    return count;
-}
-
 // The view after a move to (x, y) against the model, pixel for pixel and
-// crosshair included; returns the colour the model picks.
+// crosshair included; returns the colour the model picks, which is the
+// picture's where the picture is.
 COLORREF ExpectViewMatchesModel(CPickerDlg& dlg, const PatternWindow& pattern, int x, int y)
 {
     const SIZE size = ViewSize(dlg);
-    const ZoomGeometry g = ComputeZoomGeometry(size.cx, size.cy, x, y);
-    const Image screen = ScreenAround(g);
-    // The screen read back is the picture wherever the picture is.
-    for (int sy = g.sourceY; sy < g.sourceY + g.sourceHeight; ++sy)
-        for (int sx = g.sourceX; sx < g.sourceX + g.sourceWidth; ++sx)
-            if (sx >= 0 && sy >= 0 && sx < kPatternRect.right && sy < kPatternRect.bottom) {
-                EXPECT_EQ(screen.at(sx, sy), pattern.AtScreen(sx, sy)) << sx << ", " << sy;
-            }
-
-    Image expected = CreateZoomImage(size.cx, size.cy);
-    Magnify(screen, g, expected);
+    const Image expected = ModelView(size, x, y);
     std::string first;
     EXPECT_EQ(CountDifferences(ViewInside(dlg), expected, first), 0) << "first: " << first;
-    return GetCenterPixel(expected, size.cx, size.cy);
+    const COLORREF picked = GetCenterPixel(expected, size.cx, size.cy);
+    const POINT source = ModelPickSource(size, x, y);
+    if (::PtInRect(&kPatternRect, source)) {
+        EXPECT_EQ(picked, pattern.AtScreen(source.x, source.y));
+    }
+    return picked;
 }
 
 // The screen pixel the pick shows for a cursor at (x, y), worked out from the
