@@ -4,6 +4,7 @@
 // the system keeps routing them to the capturing window.
 #include <string>
 
+#include "sampling/screen_monitors.h"
 #include "ui/picker_dlg.h"
 
 namespace {
@@ -20,14 +21,6 @@ std::wstring FromUtf8(const char* text)
 constexpr DWORD kRightUpWaitMs = 300;
 // How often an owed release looks for a safe moment.
 constexpr UINT kRightUpRetryMs = 50;
-
-ScreenBounds VirtualScreen()
-{
-    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-            top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
 
 bool RunsUnderWine()
 {
@@ -142,7 +135,7 @@ void CPickerDlg::ConfineCursor()
 {
     if (!RunsUnderWine())
         return;
-    const ScreenBounds screen = VirtualScreen();
+    const ScreenRect screen = VirtualScreen();
     const RECT clip{screen.left, screen.top, screen.right - 1, screen.bottom};
     m_bCursorClipped = ::ClipCursor(&clip) != FALSE;
 }

@@ -85,7 +85,7 @@ int Clamp(int value, int low, int high)
 
 } // namespace
 
-CursorPoint NudgeCursor(CursorPoint from, NudgeKey key, bool shift, const ScreenBounds& screen)
+CursorPoint NudgeCursor(CursorPoint from, NudgeKey key, bool shift, const ScreenRect& screen)
 {
     const int step = shift ? kNudgeShiftStep : kNudgeStep;
     CursorPoint to = from;

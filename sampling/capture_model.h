@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "sampling/zoom_geometry.h"
+
 // Capture mode as a transition table. The dialog keeps only m_bCapturing; each
 // of its handlers looks up the row for (state of the flag, its event) and runs
 // the row's actions in order. Flag changes are actions too, so the flag always
@@ -110,12 +112,7 @@ struct CursorPoint {
     int x, y;
 };
 
-// A screen rectangle; right and bottom are exclusive.
-struct ScreenBounds {
-    int left, top, right, bottom;
-};
-
 // Where the key moves a cursor at `from`: a step the key's way, stopping at
 // the last pixel of `screen` (the virtual screen, whose origin may be
 // negative); the other coordinate is kept.
-CursorPoint NudgeCursor(CursorPoint from, NudgeKey key, bool shift, const ScreenBounds& screen);
+CursorPoint NudgeCursor(CursorPoint from, NudgeKey key, bool shift, const ScreenRect& screen);

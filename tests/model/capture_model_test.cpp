@@ -465,12 +465,12 @@ TEST(CaptureNudge, StepsAndEdges)
         CursorPoint from;
         NudgeKey key;
         bool shift;
-        ScreenBounds screen;
+        ScreenRect screen;
         CursorPoint to;
     };
-    const ScreenBounds one{0, 0, 1024, 768};
+    const ScreenRect one{0, 0, 1024, 768};
     // A monitor left of the primary one puts the origin at a negative x.
-    const ScreenBounds two{-1024, 0, 800, 768};
+    const ScreenRect two{-1024, 0, 800, 768};
     const Case cases[] = {
         {{100, 100}, NudgeKey::Left, false, one, {99, 100}},
         {{100, 100}, NudgeKey::Right, false, one, {101, 100}},
