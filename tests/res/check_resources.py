@@ -1,19 +1,23 @@
 #!/usr/bin/env python3
 """Checks the compiled resources of Tintora against the expected layout.
 
-Usage: check_resources.py RESFILE
+Usage: check_resources.py RESFILE VERSION
 
-RESFILE is the binary .res produced by `windres -O res` from res/tintora.rc.
+RESFILE is the binary .res produced by `windres -O res` from res/tintora.rc;
+VERSION is the project's version number (CMake's PROJECT_VERSION).
 Every dialog control, menu item, string and the icon are compared field by
-field with the values the program's code relies on. Exits 1 with a message
-on the first mismatch, otherwise prints "resources: N checks passed".
+field with the values the program's code relies on, and the manifest and the
+version information with what Windows reads from them. Exits 1 with a
+message on the first mismatch, otherwise prints "resources: N checks passed".
 """
 
 import struct
 import sys
+import xml.etree.ElementTree as ET
 
 RT_ICON, RT_MENU, RT_DIALOG, RT_STRING, RT_GROUP_ICON = 3, 4, 5, 6, 14
-LANG_JA = 0x411
+RT_VERSION, RT_MANIFEST = 16, 24
+LANG_JA, LANG_NEUTRAL = 0x411, 0
 
 ATOM_BUTTON, ATOM_EDIT, ATOM_STATIC = 0x0080, 0x0081, 0x0082
 TRACKBAR = "msctls_trackbar32"
@@ -64,6 +68,33 @@ MENU = [
 MF_GRAYED, MF_DISABLED, MF_CHECKED, MF_POPUP, MF_END = 0x1, 0x2, 0x8, 0x10, 0x80
 
 FONT_NAME = "ＭＳ Ｐゴシック"
+
+MANIFEST_NS = {
+    "asm1": "urn:schemas-microsoft-com:asm.v1",
+    "asm3": "urn:schemas-microsoft-com:asm.v3",
+    "compat": "urn:schemas-microsoft-com:compatibility.v1",
+    "ws2005": "http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+    "ws2016": "http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+}
+COMMON_CONTROLS_6 = {
+    "type": "win32", "name": "Microsoft.Windows.Common-Controls", "version": "6.0.0.0",
+    "processorArchitecture": "*", "publicKeyToken": "6595b64144ccf1df", "language": "*",
+}
+# Windows 10 and 11, 8.1, 8, 7.
+SUPPORTED_OS = {"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"}
+# Element path (one of each), the attribute or None for the text, the value.
+MANIFEST_VALUES = [
+    ("asm3:trustInfo/asm3:security/asm3:requestedPrivileges/asm3:requestedExecutionLevel",
+     "level", "asInvoker"),
+    ("asm3:trustInfo/asm3:security/asm3:requestedPrivileges/asm3:requestedExecutionLevel",
+     "uiAccess", "false"),
+    ("asm3:application/asm3:windowsSettings/ws2005:dpiAware", None, "true/pm"),
+    ("asm3:application/asm3:windowsSettings/ws2016:dpiAwareness", None, "PerMonitorV2, PerMonitor"),
+]
+
+VS_FIXEDFILEINFO = "IIIIIIIIIIIII"
+VS_FF_MASK, VOS_NT_WINDOWS32, VFT_APP = 0x3F, 0x40004, 1
 
 
 class Mismatch(Exception):
@@ -132,10 +163,8 @@ class Reader:
         return self.sz()
 
 
-def read_res(path):
+def read_res(blob):
     """Yields (type, name, language, memflags, data) for each resource."""
-    with open(path, "rb") as f:
-        blob = f.read()
     pos = 0
     entries = []
     while pos < len(blob):
@@ -160,10 +189,12 @@ def read_res(path):
 def check_inventory(c, entries):
     keys = sorted((t, n) for t, n, _, _, _ in entries)
     want = sorted([(RT_ICON, 1), (RT_GROUP_ICON, 134), (RT_MENU, 131),
-                   (RT_DIALOG, 100), (RT_DIALOG, 102), (RT_STRING, 7)])
+                   (RT_DIALOG, 100), (RT_DIALOG, 102), (RT_STRING, 7),
+                   (RT_VERSION, 1), (RT_MANIFEST, 1)])
     c.eq("resource inventory (type, name)", keys, want)
     for t, n, lang, _, _ in entries:
-        c.eq(f"language of resource type {t} name {n}", lang, LANG_JA)
+        c.eq(f"language of resource type {t} name {n}", lang,
+             LANG_NEUTRAL if t == RT_MANIFEST else LANG_JA)
     return {(t, n): d for t, n, _, _, d in entries}
 
 
@@ -273,7 +304,7 @@ def check_menu(c, data):
     c.eq("IDR_MENU trailing bytes", len(data) - r.pos, 0)
 
 
-def check_strings(c, data):
+def check_strings(c, data, version):
     r = Reader(data)
     strings = []
     for _ in range(16):
@@ -284,12 +315,81 @@ def check_strings(c, data):
     present = {96 + i: s for i, s in enumerate(strings) if s}
     c.eq("string identifiers present", sorted(present), [102, 103, 105])
     c.eq("IDS_VERSION", present[102], "Tintora ver 1.3")
+    # The caption shows the project's version as major.minor.
+    c.eq("IDS_VERSION against the project's version", present[102],
+         "Tintora ver " + ".".join(version.split(".")[:2]))
     c.eq("IDS_ABOUT_TITLE", present[105], "Tintora のバージョン情報")
     copyright_ = present[103]
     c.true("IDS_COPYRIGHT must be one line", "\n" not in copyright_ and "\r" not in copyright_)
     # The copyright line has no SS_NOPREFIX, so an ampersand would vanish
     # into a mnemonic underline.
     c.true("IDS_COPYRIGHT must not contain '&'", "&" not in copyright_)
+    return copyright_
+
+
+def check_manifest(c, data):
+    c.true("manifest must start with an XML declaration", data.startswith(b"<?xml"))
+    try:
+        root = ET.fromstring(data.decode("utf-8"))
+    except (UnicodeDecodeError, ET.ParseError) as e:
+        raise Mismatch(f"manifest is not well-formed UTF-8 XML: {e}")
+    ns = MANIFEST_NS
+    c.eq("manifest root", (root.tag, root.get("manifestVersion")), (f"{{{ns['asm1']}}}assembly", "1.0"))
+    for path, attr, want in MANIFEST_VALUES:
+        found = root.findall(path, ns)
+        c.eq(f"manifest elements {path}", len(found), 1)
+        got = (found[0].text or "") if attr is None else found[0].get(attr)
+        c.eq(f"manifest {path} {attr or 'text'}", got, want)
+    found = root.findall("asm1:dependency/asm1:dependentAssembly/asm1:assemblyIdentity", ns)
+    c.eq("manifest dependencies", [e.attrib for e in found], [COMMON_CONTROLS_6])
+    ids = [e.get("Id") for e in root.findall("compat:compatibility/compat:application/compat:supportedOS", ns)]
+    c.eq("manifest supportedOS", sorted(ids), sorted(SUPPORTED_OS))
+
+
+def read_version_node(data, pos):
+    """One VS_VERSIONINFO node: (key, value bytes, children), and its end."""
+    length, value_length, text = struct.unpack_from("<HHH", data, pos)
+    end = pos + length
+    if length < 6 or end > len(data):
+        raise Mismatch(f"version node at {pos} has length {length}")
+    r = Reader(data, pos + 6)
+    key = r.sz()
+    r.align()
+    value = data[r.pos:r.pos + value_length * (2 if text else 1)]
+    r.pos += len(value)
+    children = []
+    while True:
+        r.align()
+        if r.pos >= end:
+            break
+        child, r.pos = read_version_node(data, r.pos)
+        children.append(child)
+    return (key, value, children), end
+
+
+def check_version(c, data, version, copyright_):
+    parts = [int(p) for p in version.split(".")] + [0] * (4 - len(version.split(".")))
+    text = ".".join(map(str, parts))
+    (key, fixed, blocks), end = read_version_node(data, 0)
+    c.eq("version resource key and length", (key, end), ("VS_VERSION_INFO", len(data)))
+    c.eq("VS_FIXEDFILEINFO length", len(fixed), struct.calcsize(VS_FIXEDFILEINFO))
+    f = struct.unpack("<" + VS_FIXEDFILEINFO, fixed)
+    ms, ls = parts[0] << 16 | parts[1], parts[2] << 16 | parts[3]
+    c.eq("VS_FIXEDFILEINFO signature, structure version", f[:2], (0xFEEF04BD, 0x10000))
+    c.eq("file version, product version (MS, LS)", f[2:6], (ms, ls, ms, ls))
+    c.eq("file flags mask, flags, OS, type, subtype, date", f[6:],
+         (VS_FF_MASK, 0, VOS_NT_WINDOWS32, VFT_APP, 0, 0, 0))
+    found = {k: children for k, _, children in blocks}
+    c.eq("version blocks", sorted(found), ["StringFileInfo", "VarFileInfo"])
+    tables = found["StringFileInfo"]
+    c.eq("string tables", [k.upper() for k, _, _ in tables], ["041104B0"])
+    strings = {k: v.decode("utf-16-le").rstrip("\0") for k, v, _ in tables[0][2]}
+    c.eq("version strings", strings, {
+        "CompanyName": "Tintora", "FileDescription": "Tintora", "FileVersion": text,
+        "InternalName": "tintora", "LegalCopyright": copyright_,
+        "OriginalFilename": "tintora.exe", "ProductName": "Tintora", "ProductVersion": text})
+    translations = [(k, v) for k, v, _ in found["VarFileInfo"]]
+    c.eq("version translations", translations, [("Translation", struct.pack("<HH", LANG_JA, 1200))])
 
 
 def check_icon(c, group, image):
@@ -327,17 +427,22 @@ def check_icon(c, group, image):
 
 
 def main(argv):
-    if len(argv) != 2:
+    if len(argv) != 3:
         sys.stderr.write(__doc__.split("\n\n")[1] + "\n")
         return 2
     c = Checker()
+    version = argv[2]
     try:
-        res = check_inventory(c, read_res(argv[1]))
+        with open(argv[1], "rb") as f:
+            blob = f.read()
+        res = check_inventory(c, read_res(blob))
         check_picker(c, res[(RT_DIALOG, 102)])
         check_about(c, res[(RT_DIALOG, 100)])
         check_menu(c, res[(RT_MENU, 131)])
-        check_strings(c, res[(RT_STRING, 7)])
+        copyright_ = check_strings(c, res[(RT_STRING, 7)], version)
         check_icon(c, res[(RT_GROUP_ICON, 134)], res[(RT_ICON, 1)])
+        check_manifest(c, res[(RT_MANIFEST, 1)])
+        check_version(c, res[(RT_VERSION, 1)], version, copyright_)
     except Mismatch as e:
         sys.stderr.write(f"resources: {argv[1]}: {e}\n")
         return 1
