@@ -1,6 +1,5 @@
 #include "app/picker_app.h"
 
-#include "app/dpi_awareness.h"
 #include "ui/picker_dlg.h"
 
 CPickerApp theApp;
@@ -21,8 +20,6 @@ bool CPickerApp::OnCmdMsg(UINT id)
 
 BOOL CPickerApp::InitInstance()
 {
-    // Before any window: a window's awareness is fixed when it is created.
-    DeclareProcessDpiAwareness();
     CPickerDlg dlg;
     // Before the dialog runs: its initialisation finds the menu bar through
     // the application's main window.

@@ -1,14 +1,11 @@
 // The program at 144 DPI, in a Wine prefix of its own (run-at-dpi.sh): the
-// awareness declared at start-up and its fallbacks, the zoom view and its
-// bitmap at the DPI's pixel size, exact picks, and a DPI change as the
-// system sends it when the dialog moves to a monitor of another DPI.
+// awareness the manifest declares, the zoom view and its bitmap at the DPI's
+// pixel size, exact picks, and a DPI change as the system sends it when the
+// dialog moves to a monitor of another DPI.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
-#include <vector>
 
-#include "app/dpi_awareness.h"
 #include "framework/gdi.h"
 #include "res/resource.h"
 #include "tests/win/harness.h"
@@ -18,50 +15,6 @@ namespace {
 
 constexpr int kDpi = 144;
 const RECT kPatternRect{0, 0, 200, 200};
-
-// What each fake call of the chain answers, and the calls made.
-struct FakeSystem {
-    BOOL contextResult;
-    HRESULT awarenessResult;
-    BOOL awareResult;
-    std::vector<std::string> calls;
-};
-FakeSystem* g_fake = nullptr;
-
-BOOL WINAPI FakeSetContext(DPI_AWARENESS_CONTEXT context)
-{
-    g_fake->calls.push_back(context == DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 ? "context v2" : "context ?");
-    return g_fake->contextResult;
-}
-
-HRESULT WINAPI FakeSetAwareness(int awareness)
-{
-    g_fake->calls.push_back(awareness == 2 ? "awareness per monitor" : "awareness ?");
-    return g_fake->awarenessResult;
-}
-
-BOOL WINAPI FakeSetAware()
-{
-    g_fake->calls.push_back("aware");
-    return g_fake->awareResult;
-}
-
-// The chain's steps for the calling thread rather than the process, so
-// that a test can start from an unaware thread and see the result.
-BOOL WINAPI ThreadSetContext(DPI_AWARENESS_CONTEXT context)
-{
-    return ::SetThreadDpiAwarenessContext(context) != nullptr;
-}
-
-HRESULT WINAPI ThreadSetAwareness(int)
-{
-    return ::SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE) ? S_OK : E_INVALIDARG;
-}
-
-BOOL WINAPI ThreadSetAware()
-{
-    return ::SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_SYSTEM_AWARE) != nullptr;
-}
 
 DPI_AWARENESS ThreadAwareness()
 {
@@ -140,86 +93,22 @@ void ExpectBitmapFitsView(CPickerDlg& dlg)
 
 } // namespace
 
-// Each call of the chain is tried only when the newer one failed, with the
-// arguments that ask for per-monitor awareness; a missing call is skipped.
-TEST(DpiAwareness, EachFallbackIsTakenWhenTheNewerCallFails)
+// The manifest, as the loader read it, declares per-monitor awareness, and
+// the process is per-monitor aware from its start, before any window (the
+// first test). Wine makes every process per-monitor aware: only the
+// settings tell that the manifest asked for it.
+TEST(DpiAwareness, TheManifestMakesTheProcessPerMonitorAware)
 {
-    struct Case {
-        const char* name;
-        bool hasContext, hasAwareness, hasAware;
-        BOOL contextResult;
-        HRESULT awarenessResult;
-        BOOL awareResult;
-        DpiAwarenessStep step;
-        std::vector<std::string> calls;
+    const wchar_t* const settings[][3] = {
+        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness", L"PerMonitorV2, PerMonitor"},
+        {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true/pm"},
     };
-    const Case cases[] = {
-        {"Windows 10 1703 and later", true, true, true, TRUE, S_OK, TRUE, DPI_DECLARED_PER_MONITOR_V2,
-         {"context v2"}},
-        {"v2 refused (Wine 8, Windows 10 before 1703)", true, true, true, FALSE, S_OK, TRUE,
-         DPI_DECLARED_PER_MONITOR, {"context v2", "awareness per monitor"}},
-        {"Windows 8.1: no context call", false, true, true, FALSE, S_OK, TRUE, DPI_DECLARED_PER_MONITOR,
-         {"awareness per monitor"}},
-        {"awareness already set (Wine 8)", true, true, true, FALSE, E_ACCESSDENIED, TRUE,
-         DPI_DECLARED_SYSTEM, {"context v2", "awareness per monitor", "aware"}},
-        {"Windows 7: no shcore", false, false, true, FALSE, S_OK, TRUE, DPI_DECLARED_SYSTEM, {"aware"}},
-        {"everything refused", true, true, true, FALSE, E_FAIL, FALSE, DPI_DECLARED_NONE,
-         {"context v2", "awareness per monitor", "aware"}},
-        {"nothing there (XP)", false, false, false, TRUE, S_OK, TRUE, DPI_DECLARED_NONE, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        FakeSystem fake{c.contextResult, c.awarenessResult, c.awareResult, {}};
-        g_fake = &fake;
-        const DpiAwarenessCalls calls{c.hasContext ? FakeSetContext : nullptr,
-                                      c.hasAwareness ? FakeSetAwareness : nullptr,
-                                      c.hasAware ? FakeSetAware : nullptr};
-        EXPECT_EQ(DeclareDpiAwareness(calls), c.step);
-        EXPECT_EQ(fake.calls, c.calls);
-        g_fake = nullptr;
+    for (const auto& setting : settings) {
+        wchar_t value[64] = L"";
+        EXPECT_TRUE(::QueryActCtxSettingsW(0, nullptr, setting[0], setting[1], value, 64, nullptr)) << setting[1];
+        EXPECT_STREQ(value, setting[2]);
     }
-}
-
-// The real chain finds the system's functions and one of them succeeds
-// (under Wine 8 the last: the process is per-monitor aware from the start,
-// so the first two are refused); the process is per-monitor aware after it.
-TEST(DpiAwareness, TheRealChainLeavesTheProcessPerMonitorAware)
-{
-    const DpiAwarenessStep step = DeclareProcessDpiAwareness();
-    RecordProperty("step", step);
-    EXPECT_NE(step, DPI_DECLARED_NONE);
     EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_PER_MONITOR_AWARE);
-}
-
-// The fault itself, shown on a thread, the one place Wine scales an unaware
-// program: there the screen's metrics and the cursor are in scaled logical
-// pixels while the screen's device context reads physical ones. The chain,
-// run for that thread, makes it per-monitor aware, and the cursor and the
-// metrics are physical pixels again.
-TEST(DpiAwareness, AnUnawareThreadIsScaledUntilTheChainMakesItAware)
-{
-    ASSERT_EQ(ScreenDpi(), kDpi) << "this test runs in a 144-DPI prefix";
-    const int physicalWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    std::thread([&] {
-        ASSERT_NE(::SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE), nullptr);
-        ASSERT_EQ(ThreadAwareness(), DPI_AWARENESS_UNAWARE);
-        EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN), ::MulDiv(physicalWidth, 96, kDpi));
-        ::SetCursorPos(300, 240);
-        POINT cursor;
-        ::GetCursorPos(&cursor);
-        const POINT scaledCursor = cursor;
-
-        const DpiAwarenessCalls threadCalls{ThreadSetContext, ThreadSetAwareness, ThreadSetAware};
-        const DpiAwarenessStep step = DeclareDpiAwareness(threadCalls);
-        EXPECT_TRUE(step == DPI_DECLARED_PER_MONITOR_V2 || step == DPI_DECLARED_PER_MONITOR) << step;
-        EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_PER_MONITOR_AWARE);
-        EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN), physicalWidth);
-        ::GetCursorPos(&cursor);
-        // The same physical position, now reported as it is.
-        EXPECT_EQ(::MulDiv(cursor.x, 96, kDpi), scaledCursor.x);
-        EXPECT_EQ(::MulDiv(cursor.y, 96, kDpi), scaledCursor.y);
-        EXPECT_NE(cursor.x, scaledCursor.x);
-    }).join();
 }
 
 // At 144 DPI the dialog is laid out by its font at that DPI: the view has
