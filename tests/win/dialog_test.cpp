@@ -1,9 +1,11 @@
 // The main dialog and the About box, run for real: initial state, format
 // switches, always on top, the copy buttons, the ways to end the dialog, tab
-// order and the About box's texts.
+// order, the About box's texts, and the common controls the manifest brings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -84,7 +86,41 @@ void ExpectSwatch(CPickerDlg& dlg, COLORREF color)
     EXPECT_EQ(ClientPixel(swatch, rc.right - 1, rc.bottom / 2), frame);
 }
 
+// The file of the module whose code runs a control: the one that holds its
+// class's window procedure. Lower case.
+std::wstring ClassModulePath(HWND control)
+{
+    const auto proc = reinterpret_cast<LPCWSTR>(::GetClassLongPtrW(control, GCLP_WNDPROC));
+    HMODULE module = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         proc, &module);
+    wchar_t path[MAX_PATH] = L"";
+    ::GetModuleFileNameW(module, path, MAX_PATH);
+    std::wstring lower(path);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](wchar_t c) { return std::towlower(c); });
+    return lower;
+}
+
 } // namespace
+
+// Only common controls 6 draw in the visual style: the manifest makes every
+// control of the dialog, the buttons, edits and statics included (which
+// user32 runs otherwise), come from its side-by-side assembly.
+TEST(PickerDialog, EveryControlComesFromCommonControls6)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        int controls = 0;
+        for (HWND child = ::GetWindow(dlg.m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            const std::wstring path = ClassModulePath(child);
+            SCOPED_TRACE(testing::Message() << "control " << ::GetDlgCtrlID(child) << ": " << path);
+            EXPECT_NE(path.find(L"\\winsxs\\amd64_microsoft.windows.common-controls_6595b64144ccf1df_6.0."),
+                      std::wstring::npos);
+            EXPECT_EQ(path.substr(path.find_last_of(L'\\') + 1), L"comctl32.dll");
+            ++controls;
+        }
+        EXPECT_EQ(controls, 20);
+    });
+}
 
 TEST(PickerDialog, InitialState)
 {
