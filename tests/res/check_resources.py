@@ -3,8 +3,9 @@
 
 Usage: check_resources.py RESFILE VERSION
 
-RESFILE is the binary .res produced by `windres -O res` from res/tintora.rc;
-VERSION is the project's version number (CMake's PROJECT_VERSION).
+RESFILE is the binary .res produced by `windres -O res` from res/tintora.rc,
+or an executable linked with it; VERSION is the project's version number
+(CMake's PROJECT_VERSION).
 Every dialog control, menu item, string and the icon are compared field by
 field with the values the program's code relies on, and the manifest and the
 version information with what Windows reads from them. Exits 1 with a
@@ -183,6 +184,34 @@ def read_res(blob):
         if not (data_size == 0 and rtype == 0 and name == 0):
             entries.append((rtype, name, lang, memflags, data))
         pos = (r.pos + data_size + 3) // 4 * 4
+    return entries
+
+
+def read_exe(blob):
+    """The same from the resource section of a PE executable (memflags 0)."""
+    pe = struct.unpack_from("<I", blob, 0x3C)[0]
+    count, optional = struct.unpack_from("<H", blob, pe + 6)[0], struct.unpack_from("<H", blob, pe + 20)[0]
+    sections = [struct.unpack_from("<8sIIII", blob, pe + 24 + optional + 40 * i) for i in range(count)]
+    rsrc = [(va, raw) for name, _, va, _, raw in sections if name.rstrip(b"\0") == b".rsrc"]
+    if not rsrc:
+        raise Mismatch("the executable has no resource section")
+    va, raw = rsrc[0]
+
+    def children(offset):
+        named, ids = struct.unpack_from("<HH", blob, raw + offset + 12)
+        for i in range(named + ids):
+            key, child = struct.unpack_from("<II", blob, raw + offset + 16 + 8 * i)
+            if key & 0x80000000:
+                at = raw + (key & 0x7FFFFFFF)
+                key = blob[at + 2:at + 2 + 2 * struct.unpack_from("<H", blob, at)[0]].decode("utf-16-le")
+            yield key, child & 0x7FFFFFFF
+
+    entries = []
+    for rtype, names in children(0):
+        for name, langs in children(names):
+            for lang, leaf in children(langs):
+                rva, size = struct.unpack_from("<II", blob, raw + leaf)
+                entries.append((rtype, name, lang, 0, blob[rva - va + raw:rva - va + raw + size]))
     return entries
 
 
@@ -435,7 +464,7 @@ def main(argv):
     try:
         with open(argv[1], "rb") as f:
             blob = f.read()
-        res = check_inventory(c, read_res(blob))
+        res = check_inventory(c, read_exe(blob) if blob[:2] == b"MZ" else read_res(blob))
         check_picker(c, res[(RT_DIALOG, 102)])
         check_about(c, res[(RT_DIALOG, 100)])
         check_menu(c, res[(RT_MENU, 131)])
