@@ -31,6 +31,8 @@ const MessageEntry<CPickerDlg> CPickerDlg::messageMap[] = {
     // stuck on with no input arriving.
     OnMessage<&CPickerDlg::OnCaptureChanged>(WM_CAPTURECHANGED),
     OnMessage<&CPickerDlg::OnTimer>(WM_TIMER),
+    // A slider moved from the keyboard; drags go through the two rows above.
+    OnMessage<&CPickerDlg::OnHScroll>(WM_HSCROLL),
 };
 
 CPickerDlg::CPickerDlg(CWnd* pParent) : CDialog(IDD_PICKER, pParent)

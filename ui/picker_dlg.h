@@ -90,6 +90,7 @@ protected:
 
     // Colour panel
     void OnSliderReleasedCapture(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnHScroll(HWND slider);
     void OnFormatRgb();
     void OnFormatHsv();
     void OnFormatHls();
