@@ -139,3 +139,18 @@ void CPickerDlg::OnSliderReleasedCapture(NMHDR*, LRESULT* pResult)
     ReadSliders();
     *pResult = 0;
 }
+
+// The keyboard (and the wheel) move a slider by lines, pages or to an end,
+// reported only as WM_HSCROLL; the change takes effect at once, as a drag's
+// does. A mouse drag's own scroll codes, and the page step of a click,
+// arrive while the slider counts as dragged and are left to the drag.
+void CPickerDlg::OnHScroll(HWND slider)
+{
+    const UINT code = LOWORD(m_pCurrentMsg->wParam);
+    if (code == TB_THUMBTRACK || code == TB_THUMBPOSITION || code == TB_ENDTRACK)
+        return;
+    for (const CDragSlider* s : {&m_sliderTop, &m_sliderMid, &m_sliderBottom}) {
+        if (s->m_hWnd == slider && !s->m_bDragging)
+            ReadSliders();
+    }
+}

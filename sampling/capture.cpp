@@ -4,6 +4,7 @@
 // the system keeps routing them to the capturing window.
 #include <string>
 
+#include "sampling/capture_runner.h"
 #include "sampling/screen_monitors.h"
 #include "ui/picker_dlg.h"
 
@@ -15,12 +16,6 @@ std::wstring FromUtf8(const char* text)
     const int length = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, 64);
     return length > 0 ? std::wstring(wide, length - 1) : std::wstring();
 }
-
-// How long a close waits for the injected release to come back. It comes
-// back within a few milliseconds; this only bounds a system that loses it.
-constexpr DWORD kRightUpWaitMs = 300;
-// How often an owed release looks for a safe moment.
-constexpr UINT kRightUpRetryMs = 50;
 
 bool RunsUnderWine()
 {
@@ -39,138 +34,155 @@ bool ArrowKey(WPARAM vk, NudgeKey& key)
     }
 }
 
-// Handles mouse input, and only that, until `done` holds or the wait is over.
-template <class Done>
-void HandleMouseInputUntil(Done done)
+// Waits for input until `done` holds or the bound has passed; `take` takes
+// out of the queue whatever may be handled meanwhile.
+template <class Done, class Take>
+void WaitForInput(Done done, Take take)
 {
     const DWORD start = ::GetTickCount();
-    while (!done() && ::GetTickCount() - start < kRightUpWaitMs) {
-        MSG msg;
-        if (::PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        else
+    while (!done() && ::GetTickCount() - start < kInjectedInputBoundMs) {
+        if (!take())
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_MOUSE);
     }
+}
+
+DWORD ButtonFlag(MouseButton button, bool down)
+{
+    if (button == MouseButton::Left)
+        return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+}
+
+// Input the capture injected comes back with its tag.
+bool OwnInput()
+{
+    return static_cast<unsigned long>(::GetMessageExtraInfo()) == kOwnInputTag;
 }
 
 } // namespace
 
 void CPickerDlg::RunCapture(CaptureEvent event)
 {
-    const CaptureTransition& row = CaptureStep(CaptureStateFromFlag(m_bCapturing), event);
-    for (CaptureAction action : row) {
-        switch (action) {
-        case CaptureAction::TakeCapture:
-            ::SetCapture(m_hWnd);
-            break;
-        case CaptureAction::SetFlag:
-            m_bCapturing = true;
-            break;
-        case CaptureAction::ClearFlag:
-            m_bCapturing = false;
-            break;
-        case CaptureAction::InjectRightDown:
-            ::mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
-            break;
-        case CaptureAction::InjectRightUp:
-            ::mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
-            break;
-        case CaptureAction::SetTextCapturing:
-            m_btnCapture.SetWindowText(FromUtf8(kCaptureTextCapturing));
-            break;
-        case CaptureAction::SetTextIdle:
-            m_btnCapture.SetWindowText(FromUtf8(kCaptureTextIdle));
-            break;
-        case CaptureAction::ReleaseCapture:
-            ::ReleaseCapture();
-            break;
-        case CaptureAction::Magnify:
-            Magnify();
-            break;
-        case CaptureAction::PickColor:
-            PickColor();
-            break;
-        case CaptureAction::DefaultProcessing:
-            Default();
-            break;
-        case CaptureAction::FrameworkDestroy:
-            Default();
-            break;
-        case CaptureAction::DestroyZoomBitmap:
-            DestroyZoomBitmap();
-            break;
-        case CaptureAction::ConfineCursor:
-            ConfineCursor();
-            break;
-        case CaptureAction::FreeCursor:
-            FreeCursor();
-            break;
-        case CaptureAction::AwaitRightUp:
-            HandleMouseInputUntil([this] { return !m_bCapturing; });
-            break;
-        case CaptureAction::OweRightUp:
-            m_bRightUpOwed = true;
-            ::SetTimer(m_hWnd, kRightUpTimer, kRightUpRetryMs, nullptr);
-            break;
-        case CaptureAction::PayRightUp:
-            PayRightUp();
-            break;
-        }
-    }
+    CaptureRunner<CPickerDlg>::Run(*this, event);
 }
 
 void CPickerDlg::OnCapture() { RunCapture(CaptureEvent::CaptureClicked); }
-void CPickerDlg::OnLButtonDown(UINT, POINT) { RunCapture(CaptureEvent::LButtonDown); }
 void CPickerDlg::OnMouseMove(UINT, POINT) { RunCapture(CaptureEvent::MouseMove); }
 void CPickerDlg::OnRButtonDown(UINT, POINT) { RunCapture(CaptureEvent::RButtonDown); }
-void CPickerDlg::OnRButtonUp(UINT, POINT) { RunCapture(CaptureEvent::RButtonUp); }
+void CPickerDlg::OnLButtonUp(UINT, POINT) { RunCapture(CaptureEvent::LButtonUp); }
 void CPickerDlg::OnDestroy() { RunCapture(CaptureEvent::Destroy); }
+
+void CPickerDlg::OnLButtonDown(UINT, POINT)
+{
+    RunCapture(OwnInput() ? CaptureEvent::OwnLButtonDown : CaptureEvent::LButtonDown);
+}
+
+void CPickerDlg::OnRButtonUp(UINT, POINT)
+{
+    RunCapture(OwnInput() ? CaptureEvent::OwnRButtonUp : CaptureEvent::RButtonUp);
+}
+
+void CPickerDlg::CaptureMouse() { ::SetCapture(m_hWnd); }
+
+void CPickerDlg::ReleaseMouse()
+{
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+}
+
+bool CPickerDlg::ThreadHoldsCapture() const { return ::GetCapture() != nullptr; }
+
+HWND CPickerDlg::OurWindowInFront() const
+{
+    HWND front = ::GetForegroundWindow();
+    return front && ::GetWindowThreadProcessId(front, nullptr) == ::GetCurrentThreadId() ? front : nullptr;
+}
+
+bool CPickerDlg::OursInFront() const { return OurWindowInFront() != nullptr; }
+
+// The release then comes back to this thread wherever the cursor is: a
+// button is down, and while one is the system routes mouse input to the
+// capture. The active window, when it is one of ours (the About box, say),
+// takes it: a disabled dialog may not.
+void CPickerDlg::CaptureMouseForRelease()
+{
+    HWND front = OurWindowInFront();
+    ::SetCapture(front ? front : m_hWnd);
+}
+
+void CPickerDlg::EndCaptureForRelease() { ::ReleaseCapture(); }
+
+bool CPickerDlg::ButtonsSwapped() const { return ::GetSystemMetrics(SM_SWAPBUTTON) != 0; }
+
+// The asynchronous key state reports physical buttons, as injection names them.
+bool CPickerDlg::ButtonHeld(MouseButton button) const
+{
+    return ::GetAsyncKeyState(button == MouseButton::Left ? VK_LBUTTON : VK_RBUTTON) < 0;
+}
+
+void CPickerDlg::InjectButton(MouseButton button, bool down)
+{
+    ::mouse_event(ButtonFlag(button, down), 0, 0, 0, kOwnInputTag);
+}
+
+void CPickerDlg::SetCaptureText(bool capturing)
+{
+    m_btnCapture.SetWindowText(FromUtf8(capturing ? kCaptureTextCapturing : kCaptureTextIdle));
+}
+
+void CPickerDlg::StartCaptureTimer(CaptureEvent timer, unsigned ms)
+{
+    ::SetTimer(m_hWnd, timer == CaptureEvent::HoldTimer ? kHoldTimer : kReleaseTimer, ms, nullptr);
+}
+
+void CPickerDlg::StopCaptureTimer(CaptureEvent timer)
+{
+    ::KillTimer(m_hWnd, timer == CaptureEvent::HoldTimer ? kHoldTimer : kReleaseTimer);
+}
+
+template <class Done>
+void CPickerDlg::DispatchMouseInputUntil(Done done)
+{
+    WaitForInput(done, [] {
+        MSG msg;
+        if (!::PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE))
+            return false;
+        ::DispatchMessageW(&msg);
+        return true;
+    });
+}
+
+// Nothing but the release is taken out of the queue: handled, a
+// WM_RBUTTONUP would ask for a context menu (over the caption, the system
+// menu), and other input must wait for the windows it is meant for.
+void CPickerDlg::AwaitOwnRightUp()
+{
+    bool back = false;
+    WaitForInput([&] { return back && !ButtonHeld(m_capture.pressed); },
+                 [&] {
+                     MSG msg;
+                     if (!::PeekMessageW(&msg, nullptr, WM_RBUTTONUP, WM_RBUTTONUP, PM_REMOVE))
+                         return false;
+                     back = true;
+                     return true;
+                 });
+}
 
 // Wine grabs the X pointer only while the cursor is clipped to less than the
 // whole virtual screen; without the grab, input over other programs' windows
 // never reaches the capture. Windows routes it anyway, so there nothing is
 // clipped. The price under Wine is the screen's last column, out of reach
 // while capturing.
-void CPickerDlg::ConfineCursor()
+bool CPickerDlg::ConfineCursor()
 {
     if (!RunsUnderWine())
-        return;
+        return false;
     const ScreenRect screen = VirtualScreen();
     const RECT clip{screen.left, screen.top, screen.right - 1, screen.bottom};
-    m_bCursorClipped = ::ClipCursor(&clip) != FALSE;
+    return ::ClipCursor(&clip) != FALSE;
 }
 
-void CPickerDlg::FreeCursor()
-{
-    if (!m_bCursorClipped)
-        return;
-    ::ClipCursor(nullptr);
-    m_bCursorClipped = false;
-}
-
-// The release owed since a lost capture goes out only while this dialog is
-// the active window and its thread holds no capture (no menu, no drag): the
-// dialog takes the capture for the moment, so the WM_RBUTTONUP comes back to
-// it, and it is taken out of the queue unhandled. A new capture makes the
-// debt its own: it ends with a release of its own.
-void CPickerDlg::PayRightUp()
-{
-    if (!m_bRightUpOwed)
-        return;
-    if (!m_bCapturing) {
-        if (::GetCapture() || ::GetForegroundWindow() != m_hWnd)
-            return;
-        ::SetCapture(m_hWnd);
-        ::mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
-        HandleMouseInputUntil([] {
-            MSG msg;
-            return ::PeekMessageW(&msg, nullptr, WM_RBUTTONUP, WM_RBUTTONUP, PM_REMOVE) != FALSE;
-        });
-        ::ReleaseCapture();
-    }
-    m_bRightUpOwed = false;
-    ::KillTimer(m_hWnd, kRightUpTimer);
-}
+void CPickerDlg::FreeCursor() { ::ClipCursor(nullptr); }
 
 // While capturing, the arrow keys, Enter and Space are the capture's, seen
 // here before the dialog manager turns them into focus moves and clicks of
@@ -190,7 +202,13 @@ BOOL CPickerDlg::PreTranslateMessage(MSG* msg)
         ::GetCursorPos(&cursor);
         const CursorPoint to =
             NudgeCursor({cursor.x, cursor.y}, key, ::GetKeyState(VK_SHIFT) < 0, VirtualScreen());
+        // Across monitors of different sizes SetCursorPos is reported to
+        // stop short on Windows: where the cursor is not where it was put,
+        // it is put there once more.
         ::SetCursorPos(to.x, to.y);
+        ::GetCursorPos(&cursor);
+        if (cursor.x != to.x || cursor.y != to.y)
+            ::SetCursorPos(to.x, to.y);
         RunCapture(CaptureEvent::CursorKey);
     } else if (msg->message == WM_KEYDOWN && !repeat) {
         RunCapture(CaptureEvent::FinishKey);
@@ -199,7 +217,7 @@ BOOL CPickerDlg::PreTranslateMessage(MSG* msg)
 }
 
 // Esc, the close box and the exit command all end here: a capture still on
-// lets go of the right button while the dialog can still take the release.
+// lets go of its button while the dialog can still take the release.
 void CPickerDlg::OnCancel()
 {
     RunCapture(CaptureEvent::Close);

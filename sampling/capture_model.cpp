@@ -1,73 +1,90 @@
 #include "sampling/capture_model.h"
 
+#include <initializer_list>
+
 namespace {
 
 using S = CaptureState;
 using E = CaptureEvent;
 using A = CaptureAction;
 
-constexpr CaptureTransition Row(S state, E event, std::array<A, kMaxCaptureActions> actions,
-                                std::size_t count, S next)
+constexpr CaptureTransition Row(S state, E event, std::initializer_list<A> actions, S next)
 {
-    return {state, event, actions, count, next};
+    CaptureTransition row{state, event, {}, actions.size(), next};
+    std::size_t i = 0;
+    for (A action : actions)
+        row.actions[i++] = action;
+    return row;
 }
 
 } // namespace
 
 const CaptureTransition kCaptureTable[2 * kCaptureEventCount] = {
     Row(S::Idle, E::CaptureClicked,
-        {A::TakeCapture, A::SetFlag, A::ConfineCursor, A::InjectRightDown, A::SetTextCapturing}, 5,
-        S::Capturing),
-    Row(S::Idle, E::LButtonDown, {A::DefaultProcessing}, 1, S::Idle),
-    Row(S::Idle, E::MouseMove, {A::DefaultProcessing}, 1, S::Idle),
-    Row(S::Idle, E::RButtonDown, {A::DefaultProcessing}, 1, S::Idle),
-    Row(S::Idle, E::RButtonUp, {A::DefaultProcessing}, 1, S::Idle),
-    Row(S::Idle, E::Destroy, {A::FrameworkDestroy, A::DestroyZoomBitmap}, 2, S::Gone),
-    Row(S::Idle, E::CaptureLost, {A::DefaultProcessing}, 1, S::Idle),
-    Row(S::Idle, E::CursorKey, {}, 0, S::Idle),
-    Row(S::Idle, E::FinishKey, {}, 0, S::Idle),
-    // A release still owed from a lost capture is paid before the dialog goes.
-    Row(S::Idle, E::Close, {A::PayRightUp}, 1, S::Idle),
+        {A::TakeCapture, A::SetFlag, A::ConfineCursor, A::InjectPress, A::SetTextCapturing}, S::Capturing),
+    Row(S::Idle, E::LButtonDown, {A::DefaultProcessing}, S::Idle),
+    Row(S::Idle, E::MouseMove, {A::DefaultProcessing}, S::Idle),
+    Row(S::Idle, E::RButtonDown, {A::DefaultProcessing}, S::Idle),
+    Row(S::Idle, E::RButtonUp, {A::DefaultProcessing}, S::Idle),
+    // Whatever release is still owed or on its way goes before the window does.
+    Row(S::Idle, E::Destroy, {A::FrameworkDestroy, A::EndHold, A::SettleRelease, A::DestroyZoomBitmap},
+        S::Gone),
+    Row(S::Idle, E::CaptureLost, {A::EndHold, A::DefaultProcessing}, S::Idle),
+    Row(S::Idle, E::CursorKey, {}, S::Idle),
+    Row(S::Idle, E::FinishKey, {}, S::Idle),
+    Row(S::Idle, E::Close, {A::AwaitSettled, A::PayRelease}, S::Idle),
+    // The release of the click that ended the mode comes to the dialog while
+    // it holds on to the capture.
+    Row(S::Idle, E::LButtonUp, {A::NoteLeftUp, A::LetGoIfSettled, A::DefaultProcessing}, S::Idle),
+    Row(S::Idle, E::OwnRButtonUp, {A::NoteReleaseBack, A::LetGoIfSettled}, S::Idle),
+    // A press of a capture already over: its own, and no concern of anyone's.
+    Row(S::Idle, E::OwnLButtonDown, {}, S::Idle),
+    Row(S::Idle, E::HoldTimer, {A::EndHold}, S::Idle),
+    Row(S::Idle, E::RetryTimer, {A::PayRelease}, S::Idle),
 
     // A second click notification (from the keyboard) must not take a second
     // capture nor inject a second press.
-    Row(S::Capturing, E::CaptureClicked, {}, 0, S::Capturing),
+    Row(S::Capturing, E::CaptureClicked, {}, S::Capturing),
     // The flag stays set: the injected release ends the mode when it comes back.
-    Row(S::Capturing, E::LButtonDown, {A::InjectRightUp, A::DefaultProcessing}, 2, S::Capturing),
-    Row(S::Capturing, E::MouseMove, {A::Magnify, A::PickColor, A::DefaultProcessing}, 3,
+    Row(S::Capturing, E::LButtonDown, {A::NoteLeftDown, A::InjectRelease, A::DefaultProcessing},
         S::Capturing),
-    Row(S::Capturing, E::RButtonDown, {}, 0, S::Capturing),
-    Row(S::Capturing, E::RButtonUp, {A::ClearFlag, A::FreeCursor, A::ReleaseCapture, A::SetTextIdle},
-        4, S::Idle),
+    Row(S::Capturing, E::MouseMove, {A::Magnify, A::PickColor, A::DefaultProcessing}, S::Capturing),
+    Row(S::Capturing, E::RButtonDown, {}, S::Capturing),
+    Row(S::Capturing, E::RButtonUp, {A::ClearFlag, A::FreeCursor, A::LetGoOrHold, A::SetTextIdle},
+        S::Idle),
     Row(S::Capturing, E::Destroy,
-        {A::FrameworkDestroy, A::ClearFlag, A::FreeCursor, A::ReleaseCapture, A::DestroyZoomBitmap}, 5,
+        {A::FrameworkDestroy, A::ClearFlag, A::FreeCursor, A::OweRelease, A::SettleRelease,
+         A::ReleaseCapture, A::DestroyZoomBitmap},
         S::Gone),
     Row(S::Capturing, E::CaptureLost,
-        {A::ClearFlag, A::FreeCursor, A::SetTextIdle, A::OweRightUp, A::DefaultProcessing}, 5, S::Idle),
+        {A::ClearFlag, A::FreeCursor, A::SetTextIdle, A::OweRelease, A::DefaultProcessing}, S::Idle),
     // The cursor has already moved: no mouse move need arrive for it.
-    Row(S::Capturing, E::CursorKey, {A::Magnify, A::PickColor}, 2, S::Capturing),
-    Row(S::Capturing, E::FinishKey, {A::InjectRightUp}, 1, S::Capturing),
-    // The release comes back inside AwaitRightUp and its own row ends the
+    Row(S::Capturing, E::CursorKey, {A::Magnify, A::PickColor}, S::Capturing),
+    Row(S::Capturing, E::FinishKey, {A::InjectRelease}, S::Capturing),
+    // The release comes back inside AwaitSettled and its own row ends the
     // mode there, as after a click; should it never come, Destroy ends it.
-    Row(S::Capturing, E::Close, {A::InjectRightUp, A::AwaitRightUp}, 2, S::Idle),
+    Row(S::Capturing, E::Close, {A::InjectRelease, A::AwaitSettled}, S::Idle),
+    // The user's release, or that of a press swapped for the other button.
+    Row(S::Capturing, E::LButtonUp, {A::NoteLeftUp}, S::Capturing),
+    Row(S::Capturing, E::OwnRButtonUp,
+        {A::NoteReleaseBack, A::ClearFlag, A::FreeCursor, A::LetGoOrHold, A::SetTextIdle}, S::Idle),
+    Row(S::Capturing, E::OwnLButtonDown, {A::PressOtherButton}, S::Capturing),
+    Row(S::Capturing, E::HoldTimer, {}, S::Capturing),
+    // A new capture makes an owed release its own: it ends with a release.
+    Row(S::Capturing, E::RetryTimer, {A::PayRelease}, S::Capturing),
 };
 
 const CaptureTransition& CaptureStep(CaptureState state, CaptureEvent event)
 {
     const int e = static_cast<int>(event);
     if (state == S::Gone) {
-        static const CaptureTransition kGoneRows[kCaptureEventCount] = {
-            Row(S::Gone, E::CaptureClicked, {}, 0, S::Gone),
-            Row(S::Gone, E::LButtonDown, {}, 0, S::Gone),
-            Row(S::Gone, E::MouseMove, {}, 0, S::Gone),
-            Row(S::Gone, E::RButtonDown, {}, 0, S::Gone),
-            Row(S::Gone, E::RButtonUp, {}, 0, S::Gone),
-            Row(S::Gone, E::Destroy, {}, 0, S::Gone),
-            Row(S::Gone, E::CaptureLost, {}, 0, S::Gone),
-            Row(S::Gone, E::CursorKey, {}, 0, S::Gone),
-            Row(S::Gone, E::FinishKey, {}, 0, S::Gone),
-            Row(S::Gone, E::Close, {}, 0, S::Gone),
-        };
+        // A destroyed window gets no more messages: every event stays Gone.
+        static const auto kGoneRows = [] {
+            std::array<CaptureTransition, kCaptureEventCount> rows{};
+            for (int i = 0; i < kCaptureEventCount; ++i)
+                rows[i] = Row(S::Gone, static_cast<E>(i), {}, S::Gone);
+            return rows;
+        }();
         return kGoneRows[e];
     }
     return kCaptureTable[static_cast<int>(state) * kCaptureEventCount + e];

@@ -18,27 +18,39 @@ enum class CaptureState : int {
 
 enum class CaptureEvent : int {
     CaptureClicked,  // BN_CLICKED from the capture button
-    LButtonDown,     // WM_LBUTTONDOWN
+    LButtonDown,     // WM_LBUTTONDOWN: the user's primary press
     MouseMove,       // WM_MOUSEMOVE
-    RButtonDown,     // WM_RBUTTONDOWN
-    RButtonUp,       // WM_RBUTTONUP
+    RButtonDown,     // WM_RBUTTONDOWN: the capture's own press, or the user's
+    RButtonUp,       // WM_RBUTTONUP of the user's
     Destroy,         // WM_DESTROY
     CaptureLost,     // WM_CAPTURECHANGED
     CursorKey,       // an arrow key, once the cursor has been moved by it
     FinishKey,       // Enter or Space
     Close,           // OnCancel: Esc, the close box, the exit command
+    LButtonUp,       // WM_LBUTTONUP
+    OwnRButtonUp,    // WM_RBUTTONUP of the capture's own injected release
+    OwnLButtonDown,  // WM_LBUTTONDOWN of the capture's own injected press
+    HoldTimer,       // the bound on keeping the capture after the mode has ended
+    RetryTimer,      // an owed release looks for a safe moment again
 };
-constexpr int kCaptureEventCount = 10;
+constexpr int kCaptureEventCount = 15;
 
 enum class CaptureAction : int {
-    TakeCapture,        // SetCapture on the dialog window
-    SetFlag,            // m_bCapturing = true
+    TakeCapture,        // SetCapture on the dialog window; a hold still running ends
+    SetFlag,            // m_bCapturing = true, with a fresh record of the capture's buttons
     ClearFlag,          // m_bCapturing = false
-    InjectRightDown,    // mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0)
-    InjectRightUp,      // mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0)
+    InjectPress,        // press the button that comes back as WM_RBUTTONDOWN (tagged)
+    InjectRelease,      // release it, at most once per capture (tagged)
+    PressOtherButton,   // the press came back as the primary button: swap to the other one
     SetTextCapturing,   // capture button reads kCaptureTextCapturing
     SetTextIdle,        // capture button reads kCaptureTextIdle
-    ReleaseCapture,     // ReleaseCapture
+    ReleaseCapture,     // ReleaseCapture, if the dialog holds the capture
+    LetGoOrHold,        // ReleaseCapture, or hold it while a release is outstanding
+    LetGoIfSettled,     // end a hold once nothing is outstanding
+    EndHold,            // end a hold whatever is outstanding
+    NoteLeftDown,       // the user's primary press is down
+    NoteLeftUp,         // and up again
+    NoteReleaseBack,    // the injected release has come back
     Magnify,            // Magnify
     PickColor,          // PickColor
     DefaultProcessing,  // CWnd::Default
@@ -46,12 +58,51 @@ enum class CaptureAction : int {
     DestroyZoomBitmap,  // DestroyZoomBitmap
     ConfineCursor,      // under Wine only: ClipCursor to the virtual screen less its last column
     FreeCursor,         // ClipCursor(NULL) if ConfineCursor clipped
-    AwaitRightUp,       // handle mouse input until the injected release is back (bounded)
-    OweRightUp,         // remember to release the right button once that is safe
-    PayRightUp,         // release it now if it is owed and safe
+    AwaitSettled,       // handle mouse input until the mode and any hold have ended (bounded)
+    OweRelease,         // a press left held: release it once that is safe
+    PayRelease,         // release it now if it is owed and safe
+    SettleRelease,      // the program ends: release whatever is owed or on its way, now
 };
 
-constexpr std::size_t kMaxCaptureActions = 5;
+// The physical mouse buttons. Injected button flags name these; which one
+// a program sees as WM_LBUTTON* or WM_RBUTTON* depends on the user's swap.
+enum class MouseButton : int { Left, Right };
+
+constexpr MouseButton OtherButton(MouseButton button)
+{
+    return button == MouseButton::Left ? MouseButton::Right : MouseButton::Left;
+}
+
+// What a capture keeps besides m_bCapturing: its buttons and cursor.
+struct CaptureRecord {
+    // The physical button of the injected press; the release uses the same.
+    MouseButton pressed = MouseButton::Right;
+    // The release is injected and has not come back yet.
+    bool releaseSent = false;
+    // A lost capture left the press held; it is released once that is safe.
+    bool releaseOwed = false;
+    // The primary press that ended the mode is not released yet.
+    bool leftDown = false;
+    // The mode has ended but the dialog keeps the capture, so that neither
+    // that release nor the injected one reaches the window under the cursor.
+    bool holding = false;
+    bool cursorClipped = false;
+};
+
+// Injected input is delivered asynchronously on Windows: through the raw
+// input thread and every low-level mouse hook on the system, each of which
+// may take up to LowLevelHooksTimeout (at most 1 s on Windows 10 1709 and
+// later). Waits for the capture's own input, and the hold for the release of
+// the click that ended the mode, give up after this long.
+constexpr unsigned kInjectedInputBoundMs = 1000;
+// How often an owed release looks for a safe moment.
+constexpr unsigned kReleaseRetryMs = 50;
+
+// The tag in the extra information of every button event the capture
+// injects, so that its own input is told from the user's when it comes back.
+constexpr unsigned long kOwnInputTag = 0x546E7443;  // "CtnT"
+
+constexpr std::size_t kMaxCaptureActions = 7;
 
 struct CaptureTransition {
     CaptureState state;
@@ -84,21 +135,32 @@ extern const char kCaptureTextCapturing[];
 extern const char kCaptureTextIdle[];
 
 // Why the table can be run straight from the message handlers:
-// - The flag is set before the right press is injected, so the press always
-//   comes back to Capturing and is swallowed.
-// - Every row that releases the capture clears the flag first. ReleaseCapture
-//   sends WM_CAPTURECHANGED to the dialog at once; it then finds Idle, where
-//   CaptureLost only gets default processing, so the end of a capture never
-//   runs twice. WM_CAPTURECHANGED can therefore be fed in unconditionally.
-// - Every way out of Capturing lets go of the right button that the capture
-//   pressed. Clicks and Enter or Space inject the release and let it come
-//   back as WM_RBUTTONUP. Closing does the same and waits for it before the
-//   dialog goes, since a release that arrives after the dialog has gone is
-//   delivered to whatever window is then under the cursor. Losing the capture
-//   to another window cannot inject at once: the release would go to the new
-//   owner (a menu, say), or with no owner to any window under the cursor; it
-//   is owed instead and paid once the dialog is active and the thread holds
-//   no capture, by taking the capture back for the moment of the release.
+// - The flag is set before the press is injected, so the press always comes
+//   back to Capturing and is swallowed.
+// - Every row that lets go of the capture clears the flag first.
+//   ReleaseCapture sends WM_CAPTURECHANGED to the dialog at once; it then
+//   finds Idle, where CaptureLost only ends a hold, so the end of a capture
+//   never runs twice. WM_CAPTURECHANGED can therefore be fed in
+//   unconditionally.
+// - The held button is the one that comes back as WM_RBUTTONDOWN, so that
+//   the user's primary click (WM_LBUTTONDOWN) ends the mode. Injected flags
+//   name physical buttons, which the user's swap maps on Windows and Wine 8
+//   does not: the press follows SM_SWAPBUTTON, and should it come back as
+//   WM_LBUTTONDOWN all the same (recognised by its tag), it is released and
+//   the other button pressed instead.
+// - Every way out of Capturing lets go of the button that the capture
+//   pressed, with one release per capture. Clicks and Enter or Space inject
+//   it and let it come back as WM_RBUTTONUP. Closing does the same and waits
+//   for it before the dialog goes, since a release that arrives after the
+//   dialog has let go is delivered to whatever window is then under the
+//   cursor, whose default processing opens a context menu. For the same
+//   reason the capture is kept after the mode while the user's finishing
+//   click or the injected release is still to come (bounded). Losing the
+//   capture to another window cannot inject at once: the release would go to
+//   the new owner (a menu, say), or with no owner to any window under the
+//   cursor; it is owed instead and paid once one of the thread's windows is
+//   active and the thread holds no capture, by taking the capture for the
+//   moment of the release, and at the latest when the dialog is destroyed.
 // - Keys are the capture's only while Capturing; Idle they go on to the
 //   dialog manager untouched, so those rows are empty.
 

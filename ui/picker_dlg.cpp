@@ -31,6 +31,10 @@ const MessageEntry<CPickerDlg> CPickerDlg::messageMap[] = {
     // stuck on with no input arriving.
     OnMessage<&CPickerDlg::OnCaptureChanged>(WM_CAPTURECHANGED),
     OnMessage<&CPickerDlg::OnTimer>(WM_TIMER),
+    // The release of the click that ends a capture is the capture's too.
+    OnMessage<&CPickerDlg::OnLButtonUp>(WM_LBUTTONUP),
+    // A slider moved from the keyboard; drags go through the two rows above.
+    OnMessage<&CPickerDlg::OnHScroll>(WM_HSCROLL),
 };
 
 CPickerDlg::CPickerDlg(CWnd* pParent) : CDialog(IDD_PICKER, pParent)
@@ -158,8 +162,10 @@ void CPickerDlg::OnTopMost()
 
 void CPickerDlg::OnTimer(UINT_PTR id)
 {
-    if (id == kRightUpTimer)
-        PayRightUp();
+    if (id == kReleaseTimer)
+        RunCapture(CaptureEvent::RetryTimer);
+    else if (id == kHoldTimer)
+        RunCapture(CaptureEvent::HoldTimer);
     else if (id == kCopyTimer)
         RetryCopy();
 }

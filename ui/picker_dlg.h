@@ -9,6 +9,9 @@
 #include "panel/drag_slider.h"
 #include "sampling/capture_model.h"
 
+template <class Host>
+class CaptureRunner;
+
 // The main dialog: the magnifier, the colour panel and the capture button.
 // Its members are defined by the folders that own them: the frame here in
 // ui/, the colour panel in panel/, capture and magnifier in sampling/.
@@ -19,10 +22,8 @@ public:
 
     // State
     bool m_bCapturing;
-    // The right button that a lost capture left pressed, to be released.
-    bool m_bRightUpOwed = false;
-    // Under Wine, the cursor's clip while capturing.
-    bool m_bCursorClipped = false;
+    // The capture's injected button, its release and its hold of the mouse.
+    CaptureRecord m_capture;
     CBitmap* m_pZoomBitmap;
     bool m_bTopMost;
     ColorFormat m_nFormat;
@@ -85,11 +86,13 @@ protected:
     void OnMouseMove(UINT flags, POINT point);
     void OnRButtonDown(UINT flags, POINT point);
     void OnRButtonUp(UINT flags, POINT point);
+    void OnLButtonUp(UINT flags, POINT point);
     void OnCaptureChanged(HWND hWndNew);
     void OnDestroy();
 
     // Colour panel
     void OnSliderReleasedCapture(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnHScroll(HWND slider);
     void OnFormatRgb();
     void OnFormatHsv();
     void OnFormatHls();
@@ -98,11 +101,31 @@ protected:
     void OnCopyHex();
 
 private:
-    enum : UINT_PTR { kRightUpTimer = 1, kCopyTimer = 2 };
+    enum : UINT_PTR { kReleaseTimer = 1, kCopyTimer = 2, kHoldTimer = 3 };
 
-    void ConfineCursor();
+    // What capture mode asks of the system; its decisions are the runner's.
+    friend class CaptureRunner<CPickerDlg>;
+    void CaptureMouse();
+    void ReleaseMouse();
+    bool ThreadHoldsCapture() const;
+    HWND OurWindowInFront() const;
+    bool OursInFront() const;
+    void CaptureMouseForRelease();
+    void EndCaptureForRelease();
+    bool ButtonsSwapped() const;
+    bool ButtonHeld(MouseButton button) const;
+    void InjectButton(MouseButton button, bool down);
+    void SetCaptureText(bool capturing);
+    void DefaultProcessing() { Default(); }
+    void FrameworkDestroy() { Default(); }
+    bool ConfineCursor();
     void FreeCursor();
-    void PayRightUp();
+    void StartCaptureTimer(CaptureEvent timer, unsigned ms);
+    void StopCaptureTimer(CaptureEvent timer);
+    template <class Done>
+    void DispatchMouseInputUntil(Done done);
+    void AwaitOwnRightUp();
+    void OnCaptureAction(CaptureAction, CaptureEvent) {}
     void StartCopy(CEdit& edit);
     void RetryCopy();
 

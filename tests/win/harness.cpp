@@ -218,15 +218,55 @@ DWORD RunProgram(const std::wstring& commandLine)
     return code;
 }
 
-bool RightButtonDownElsewhere()
+namespace {
+
+std::wstring BesideTheTest(const wchar_t* program)
 {
     wchar_t path[MAX_PATH];
     const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring program(path, length);
-    program.resize(program.find_last_of(L"\\/") + 1);
-    const DWORD code = RunProgram(L"\"" + program + L"key_state.exe\"");
-    EXPECT_TRUE(code == 0 || code == 1) << "key_state.exe answered " << code;
-    return code == 1;
+    std::wstring beside(path, length);
+    beside.resize(beside.find_last_of(L"\\/") + 1);
+    return L"\"" + beside + program + L"\"";
+}
+
+DWORD ButtonsDownElsewhere()
+{
+    const DWORD code = RunProgram(BesideTheTest(L"other_process.exe"));
+    EXPECT_LE(code, 3u) << "other_process.exe answered " << code;
+    return code;
+}
+
+} // namespace
+
+bool RightButtonDownElsewhere()
+{
+    return (ButtonsDownElsewhere() & 1) != 0;
+}
+
+bool AnyButtonDownElsewhere()
+{
+    return ButtonsDownElsewhere() != 0;
+}
+
+OtherProcess::OtherProcess(const std::wstring& arguments)
+    : m_process(StartProgram(BesideTheTest(L"other_process.exe") + L" " + arguments))
+{
+    PumpUntil([&] { return (m_hWnd = ::FindWindowW(L"TintoraOtherProcess", nullptr)) != nullptr; }, 5000);
+    EXPECT_NE(m_hWnd, nullptr) << "other_process.exe never got ready";
+    Pump(100);
+}
+
+OtherProcess::~OtherProcess()
+{
+    ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+    if (m_process && ::WaitForSingleObject(m_process, 3000) != WAIT_OBJECT_0)
+        ::TerminateProcess(m_process, 1);
+    ::CloseHandle(m_process);
+}
+
+int OtherProcess::ButtonMessages() const
+{
+    return static_cast<int>(::SendMessageW(m_hWnd, WM_APP, 0, 0));
 }
 
 void SendMouseButton(DWORD flags)

@@ -50,9 +50,27 @@ void SendMouseButton(DWORD flags);
 // Presses `vk` with `modifier` held, through the input queue.
 void SendKeyWith(WORD modifier, WORD vk);
 
-// The right button as another process sees it (key_state.exe beside the
-// test program answers).
+// The right button, or either button, as another process sees it
+// (other_process.exe beside the test program answers).
 bool RightButtonDownElsewhere();
+bool AnyButtonDownElsewhere();
+
+// A run of other_process.exe: a window of another process that counts the
+// mouse-button messages it gets (`count`), or Windows' button swap played
+// by a low-level hook (`swap`). Ready once constructed; ended when destroyed.
+class OtherProcess {
+public:
+    OtherProcess(const std::wstring& arguments);
+    ~OtherProcess();
+    OtherProcess(const OtherProcess&) = delete;
+    OtherProcess& operator=(const OtherProcess&) = delete;
+
+    int ButtonMessages() const;
+
+private:
+    HANDLE m_process;
+    HWND m_hWnd = nullptr;
+};
 
 // Runs a program to its end, or starts it and returns its process handle.
 DWORD RunProgram(const std::wstring& commandLine);

@@ -1,6 +1,7 @@
 // The sliders of the real dialog under real mouse and keyboard input: the
 // colour follows a drag live, a click beside the thumb applies its page step
-// on release, the keyboard moves only the thumb, a bare hover posts nothing.
+// on release, the keyboard changes the colour at once, a bare hover posts
+// nothing.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -192,10 +193,10 @@ TEST(SliderInput, ClickBesideTheThumbAppliesOnRelease)
     });
 }
 
-// Keys move the focused slider's thumb and nothing else; neither does a
-// hover with no button down. The next release on any slider applies all
-// three positions.
-TEST(SliderInput, KeyboardMovesOnlyTheThumbUntilTheNextRelease)
+// Keys move the focused slider and the colour with it, as a drag does; a
+// hover with no button down changes nothing. A click on another thumb then
+// applies the same three positions.
+TEST(SliderInput, KeyboardChangesTheColourAtOnce)
 {
     struct Key {
         WORD vk;
@@ -227,12 +228,7 @@ TEST(SliderInput, KeyboardMovesOnlyTheThumbUntilTheNextRelease)
             EXPECT_TRUE(PumpUntil([&] { return dlg.m_sliderMid.GetPos() == expected; }, 1000));
             Pump(20);
             position = dlg.m_sliderMid.GetPos();
-            const Panel p = ReadPanel(dlg);
-            EXPECT_EQ(p.values, before.values);
-            EXPECT_EQ(p.color, before.color);
-            EXPECT_EQ(p.swatch, before.swatch);
-            EXPECT_EQ(p.dec, before.dec);
-            EXPECT_EQ(p.hex, before.hex);
+            ExpectRgbPanel(ReadPanel(dlg), 10, position, 30);
         }
         ASSERT_NE(position, before.positions[1]);
 
@@ -248,17 +244,18 @@ TEST(SliderInput, KeyboardMovesOnlyTheThumbUntilTheNextRelease)
         }
         Pump(50);
         EXPECT_EQ(counter.Queued(dlg.m_hWnd, WM_SLIDER_DRAG), 0);
-        EXPECT_EQ(ReadPanel(dlg).values, before.values);
-        EXPECT_EQ(dlg.m_crColor, before.color);
+        const Panel keyed = ReadPanel(dlg);
+        EXPECT_NE(keyed.color, before.color);
 
         // A click on the top slider's thumb, no movement: all three apply.
         MoveCursorTo(ThumbCentre(dlg.m_sliderTop.m_hWnd));
         Pump(20);
         SendMouseButton(MOUSEEVENTF_LEFTDOWN);
         SendMouseButton(MOUSEEVENTF_LEFTUP);
-        EXPECT_TRUE(PumpUntil([&] { return dlg.m_crColor != before.color; }, 1000));
-        Pump(20);
+        EXPECT_TRUE(PumpUntil([&] { return ::GetCapture() == nullptr; }, 1000));
+        Pump(50);
         const Panel after = ReadPanel(dlg);
+        EXPECT_EQ(after.color, keyed.color);
         EXPECT_EQ(after.positions, (std::array<int, 3>{10, position, 30}));
         ExpectRgbPanel(after, 10, position, 30);
     });

@@ -1,5 +1,6 @@
 #include "tests/model/support/capture_simulator.h"
 
+#include <algorithm>
 #include <utility>
 
 CaptureSimulator::CaptureSimulator(Image screen, int viewWidth, int viewHeight)
@@ -8,10 +9,10 @@ CaptureSimulator::CaptureSimulator(Image screen, int viewWidth, int viewHeight)
 {
 }
 
-void CaptureSimulator::ClickCaptureButton()
-{
-    Dispatch(CaptureEvent::CaptureClicked);
-}
+void CaptureSimulator::ClickCaptureButton() { Dispatch(CaptureEvent::CaptureClicked); }
+void CaptureSimulator::PressKey(CaptureEvent key) { Dispatch(key); }
+void CaptureSimulator::Close() { Dispatch(CaptureEvent::Close); }
+void CaptureSimulator::Destroy() { Dispatch(CaptureEvent::Destroy); }
 
 void CaptureSimulator::MoveMouse(int x, int y)
 {
@@ -20,43 +21,36 @@ void CaptureSimulator::MoveMouse(int x, int y)
     Queue(CaptureEvent::MouseMove);
 }
 
-void CaptureSimulator::PressKey(CaptureEvent key)
-{
-    Dispatch(key);
-}
-
-void CaptureSimulator::Close()
-{
-    Dispatch(CaptureEvent::Close);
-}
-
-void CaptureSimulator::OtherWindowReleasesCapture()
-{
-    if (m_owner == CaptureOwner::Other)
-        m_owner = CaptureOwner::None;
-}
-
-void CaptureSimulator::RetryTimerFires()
-{
-    if (!m_bGone)
-        Run(CaptureAction::PayRightUp);
-}
-
+// The user's buttons are logical: where the platform swaps, the primary
+// button is the physical right one.
 void CaptureSimulator::PressLeft()
 {
+    m_held[m_bSwapped && m_bPlatformSwaps ? 1 : 0] = true;
     Queue(CaptureEvent::LButtonDown);
+}
+
+void CaptureSimulator::ReleaseLeft()
+{
+    m_held[m_bSwapped && m_bPlatformSwaps ? 1 : 0] = false;
+    Queue(CaptureEvent::LButtonUp);
 }
 
 void CaptureSimulator::PressRight()
 {
-    m_bRightHeld = true;
+    m_held[m_bSwapped && m_bPlatformSwaps ? 0 : 1] = true;
     Queue(CaptureEvent::RButtonDown);
 }
 
 void CaptureSimulator::ReleaseRight()
 {
-    m_bRightHeld = false;
+    m_held[m_bSwapped && m_bPlatformSwaps ? 0 : 1] = false;
     Queue(CaptureEvent::RButtonUp);
+}
+
+void CaptureSimulator::SwapButtons(bool swapped, bool platformSwapsInjected)
+{
+    m_bSwapped = swapped;
+    m_bPlatformSwaps = platformSwapsInjected;
 }
 
 void CaptureSimulator::OtherWindowTakesCapture()
@@ -67,22 +61,35 @@ void CaptureSimulator::OtherWindowTakesCapture()
         Dispatch(CaptureEvent::CaptureLost);
 }
 
-void CaptureSimulator::Destroy()
+void CaptureSimulator::OtherWindowReleasesCapture()
 {
-    Dispatch(CaptureEvent::Destroy);
+    if (m_owner == CaptureOwner::Other)
+        m_owner = CaptureOwner::None;
+}
+
+void CaptureSimulator::FireTimer(CaptureEvent timer)
+{
+    if (m_timers.count(timer))
+        Dispatch(timer);
 }
 
 bool CaptureSimulator::Step()
 {
     if (m_queue.empty())
         return false;
-    const CaptureEvent event = m_queue.front();
+    const Input input = m_queue.front();
     m_queue.pop_front();
     const bool toDialog = m_owner == CaptureOwner::Dialog || (m_owner == CaptureOwner::None && m_bOverDialog);
-    if (toDialog && !m_bGone)
-        Dispatch(event);
-    else
+    if (!toDialog || m_bGone) {
         ++m_nElsewhere;
+        return true;
+    }
+    CaptureEvent event = input.message;
+    if (input.own && event == CaptureEvent::LButtonDown)
+        event = CaptureEvent::OwnLButtonDown;
+    if (input.own && event == CaptureEvent::RButtonUp)
+        event = CaptureEvent::OwnRButtonUp;
+    Dispatch(event);
     return true;
 }
 
@@ -97,9 +104,9 @@ CaptureState CaptureSimulator::State() const
     return m_bGone ? CaptureState::Gone : CaptureStateFromFlag(m_bCapturing);
 }
 
-void CaptureSimulator::Queue(CaptureEvent event)
+void CaptureSimulator::Queue(CaptureEvent message, bool own)
 {
-    m_queue.push_back(event);
+    m_queue.push_back({message, own});
 }
 
 void CaptureSimulator::Dispatch(CaptureEvent event)
@@ -108,90 +115,64 @@ void CaptureSimulator::Dispatch(CaptureEvent event)
         return;
     // Like the dialog, look the row up from the flag as it is right now: a
     // nested WM_CAPTURECHANGED sees whatever the outer handler has done so far.
-    const CaptureTransition& row = CaptureStep(State(), event);
-    for (CaptureAction action : row) {
-        m_actions.push_back(action);
-        if (action == CaptureAction::DefaultProcessing)
-            m_defaulted.push_back(event);
-        Run(action);
-    }
+    const CaptureEvent outer = m_current;
+    m_current = event;
+    const CaptureTransition& row = CaptureRunner<CaptureSimulator>::Run(*this, event);
+    m_current = outer;
     if (row.next == CaptureState::Gone)
         m_bGone = true;
     else if (row.next != State())
         ++m_nMismatches;
 }
 
-void CaptureSimulator::Run(CaptureAction action)
+void CaptureSimulator::CaptureMouse()
 {
-    switch (action) {
-    case CaptureAction::TakeCapture:
-        m_owner = CaptureOwner::Dialog;
-        break;
-    case CaptureAction::SetFlag:
-        m_bCapturing = true;
-        break;
-    case CaptureAction::ClearFlag:
-        m_bCapturing = false;
-        break;
-    case CaptureAction::InjectRightDown:
-        m_bRightHeld = true;
-        m_injected.push_back(CaptureEvent::RButtonDown);
-        Queue(CaptureEvent::RButtonDown);
-        break;
-    case CaptureAction::InjectRightUp:
-        m_bRightHeld = false;
-        m_injected.push_back(CaptureEvent::RButtonUp);
-        Queue(CaptureEvent::RButtonUp);
-        break;
-    case CaptureAction::SetTextCapturing:
-        m_pszButtonText = kCaptureTextCapturing;
-        break;
-    case CaptureAction::SetTextIdle:
-        m_pszButtonText = kCaptureTextIdle;
-        break;
-    case CaptureAction::ReleaseCapture:
-        if (m_owner == CaptureOwner::Dialog) {
-            m_owner = CaptureOwner::None;
-            Dispatch(CaptureEvent::CaptureLost);
-        }
-        break;
-    case CaptureAction::Magnify:
-        if (m_bHasBitmap)
-            ::Magnify(m_screen, ComputeZoomGeometry(m_viewWidth, m_viewHeight, m_cursorX, m_cursorY), m_bitmap);
-        break;
-    case CaptureAction::PickColor:
-        m_crColor = m_bHasBitmap ? GetCenterPixel(m_bitmap, m_viewWidth, m_viewHeight) : 0;
-        ++m_nPicks;
-        break;
-    case CaptureAction::DefaultProcessing:
-    case CaptureAction::FrameworkDestroy:
-        break;
-    case CaptureAction::DestroyZoomBitmap:
-        m_bHasBitmap = false;
-        break;
-    case CaptureAction::ConfineCursor:
-        m_bClipped = true;
-        break;
-    case CaptureAction::FreeCursor:
-        m_bClipped = false;
-        break;
-    case CaptureAction::AwaitRightUp:
-        while (m_bCapturing && Step()) {
-        }
-        break;
-    case CaptureAction::OweRightUp:
-        m_bOwed = true;
-        break;
-    case CaptureAction::PayRightUp:
-        // Safe once the thread holds no capture: the dialog takes it for the
-        // release, which comes back to it and is dropped.
-        if (m_bOwed && !m_bCapturing && m_owner == CaptureOwner::None) {
-            m_bRightHeld = false;
-            m_injected.push_back(CaptureEvent::RButtonUp);
-            m_bOwed = false;
-        } else if (m_bCapturing) {
-            m_bOwed = false;
-        }
-        break;
+    m_owner = CaptureOwner::Dialog;
+}
+
+void CaptureSimulator::ReleaseMouse()
+{
+    if (m_owner == CaptureOwner::Dialog) {
+        m_owner = CaptureOwner::None;
+        Dispatch(CaptureEvent::CaptureLost);
     }
+}
+
+void CaptureSimulator::InjectButton(MouseButton button, bool down)
+{
+    m_held[static_cast<int>(button)] = down;
+    const bool left = button == MouseButton::Left;
+    m_injected.push_back(left ? (down ? CaptureEvent::LButtonDown : CaptureEvent::LButtonUp)
+                              : (down ? CaptureEvent::RButtonDown : CaptureEvent::RButtonUp));
+    const bool arrivesLeft = left != (m_bSwapped && m_bPlatformSwaps);
+    if (arrivesLeft)
+        Queue(down ? CaptureEvent::LButtonDown : CaptureEvent::LButtonUp, true);
+    else
+        Queue(down ? CaptureEvent::RButtonDown : CaptureEvent::RButtonUp, true);
+}
+
+void CaptureSimulator::SetCaptureText(bool capturing)
+{
+    m_pszButtonText = capturing ? kCaptureTextCapturing : kCaptureTextIdle;
+}
+
+void CaptureSimulator::Magnify()
+{
+    if (m_bHasBitmap)
+        ::Magnify(m_screen, ComputeZoomGeometry(m_viewWidth, m_viewHeight, m_cursorX, m_cursorY), m_bitmap);
+}
+
+void CaptureSimulator::PickColor()
+{
+    m_crColor = m_bHasBitmap ? GetCenterPixel(m_bitmap, m_viewWidth, m_viewHeight) : 0;
+    ++m_nPicks;
+}
+
+// Only a WM_RBUTTONUP is taken out, unhandled; all else stays queued.
+void CaptureSimulator::AwaitOwnRightUp()
+{
+    const auto up = std::find_if(m_queue.begin(), m_queue.end(),
+                                 [](const Input& input) { return input.message == CaptureEvent::RButtonUp; });
+    if (up != m_queue.end())
+        m_queue.erase(up);
 }

@@ -1,18 +1,21 @@
 #pragma once
 
 #include <deque>
+#include <set>
 #include <vector>
 
 #include "color/colorref.h"
-#include "sampling/capture_model.h"
+#include "sampling/capture_runner.h"
 #include "sampling/magnifier.h"
 
-// Capture mode without the platform: the dialog's handlers run the transition
-// table against a small model of the system. Mouse input waits in a queue
-// until it is pumped; the right-button events the dialog injects join the
-// back of that queue and come back later as ordinary button messages. Mouse
-// input goes to the dialog unless another window holds the capture (or, with
-// no capture, the cursor is elsewhere). ReleaseCapture sends the dialog its
+// Capture mode without the platform: the program's own runner drives the
+// transition table against a small model of the system. Mouse input waits in
+// a queue until it is pumped; the buttons the dialog injects join the back of
+// that queue and come back later as ordinary button messages, tagged as its
+// own. Injected flags name physical buttons; whether the user's swap maps
+// them (Windows) or not (Wine 8) is the model's choice. Mouse input goes to
+// the dialog unless another window holds the capture (or, with no capture,
+// the cursor is elsewhere). ReleaseCapture sends the dialog its
 // WM_CAPTURECHANGED at once, inside the handler that calls it.
 class CaptureSimulator {
 public:
@@ -24,15 +27,19 @@ public:
     void ClickCaptureButton();          // BN_CLICKED, handled at once
     void MoveMouse(int x, int y);       // the cursor moves now; WM_MOUSEMOVE is queued
     void PressLeft();
+    void ReleaseLeft();
     void PressRight();
     void ReleaseRight();
     void OtherWindowTakesCapture();     // WM_CAPTURECHANGED, handled at once
     void SetCursorOverDialog(bool over) { m_bOverDialog = over; }
+    void SetOursInFront(bool front) { m_bInFront = front; }
+    // SM_SWAPBUTTON, and whether injected buttons are mapped by it.
+    void SwapButtons(bool swapped, bool platformSwapsInjected);
     void Destroy();                     // WM_DESTROY, handled at once
     void PressKey(CaptureEvent key);    // CursorKey or FinishKey, handled at once
     void Close();                       // OnCancel, handled at once
     void OtherWindowReleasesCapture();  // the thread holds no capture again
-    void RetryTimerFires();             // the owed release's timer
+    void FireTimer(CaptureEvent timer); // HoldTimer or RetryTimer, if it is running
 
     // Delivers queued input: one message, or all of them. Step returns false
     // when the queue was empty.
@@ -53,21 +60,59 @@ public:
     const std::vector<CaptureAction>& Actions() const { return m_actions; }
     // Events, in order, that were handed on to default processing.
     const std::vector<CaptureEvent>& DefaultProcessed() const { return m_defaulted; }
-    // Injected right-button events (RButtonDown or RButtonUp), in order.
+    // Injected button events, in order, as the physical button's
+    // (L or R) ButtonDown or ButtonUp.
     const std::vector<CaptureEvent>& Injected() const { return m_injected; }
     // Queued input that went to some other window.
     int DeliveredElsewhere() const { return m_nElsewhere; }
     // Rows whose next state did not match the flag they left behind.
     int FlagMismatches() const { return m_nMismatches; }
-    // The system's right button: pressed and released by injection or by hand.
-    bool RightHeld() const { return m_bRightHeld; }
+    // The system's physical buttons: pressed and released by injection or by hand.
+    bool RightHeld() const { return m_held[1]; }
+    bool LeftHeld() const { return m_held[0]; }
     bool CursorClipped() const { return m_bClipped; }
-    bool RightUpOwed() const { return m_bOwed; }
+    bool RightUpOwed() const { return m_capture.releaseOwed; }
+    bool TimerRunning(CaptureEvent timer) const { return m_timers.count(timer) != 0; }
+
+    // The host the runner drives; its members are the system calls of the model.
+    bool m_bCapturing = false;
+    CaptureRecord m_capture;
+    void CaptureMouse();
+    void ReleaseMouse();
+    bool ThreadHoldsCapture() const { return m_owner != CaptureOwner::None; }
+    bool OursInFront() const { return m_bInFront; }
+    void CaptureMouseForRelease() { CaptureMouse(); }
+    void EndCaptureForRelease() { ReleaseMouse(); }
+    bool ButtonsSwapped() const { return m_bSwapped; }
+    bool ButtonHeld(MouseButton button) const { return m_held[static_cast<int>(button)]; }
+    void InjectButton(MouseButton button, bool down);
+    void SetCaptureText(bool capturing);
+    void Magnify();
+    void PickColor();
+    void DefaultProcessing() { m_defaulted.push_back(m_current); }
+    void FrameworkDestroy() {}
+    void DestroyZoomBitmap() { m_bHasBitmap = false; }
+    bool ConfineCursor() { return m_bClipped = true; }
+    void FreeCursor() { m_bClipped = false; }
+    void StartCaptureTimer(CaptureEvent timer, unsigned) { m_timers.insert(timer); }
+    void StopCaptureTimer(CaptureEvent timer) { m_timers.erase(timer); }
+    template <class Done>
+    void DispatchMouseInputUntil(Done done)
+    {
+        while (!done() && Step()) {
+        }
+    }
+    void AwaitOwnRightUp();
+    void OnCaptureAction(CaptureAction action, CaptureEvent) { m_actions.push_back(action); }
 
 private:
-    void Queue(CaptureEvent event);
+    // A mouse message in the queue, and whether the dialog injected it.
+    struct Input {
+        CaptureEvent message;
+        bool own;
+    };
+    void Queue(CaptureEvent message, bool own = false);
     void Dispatch(CaptureEvent event);
-    void Run(CaptureAction action);
 
     Image m_screen;
     int m_viewWidth;
@@ -75,7 +120,6 @@ private:
     int m_cursorX = 0;
     int m_cursorY = 0;
 
-    bool m_bCapturing = false;
     bool m_bGone = false;
     bool m_bHasBitmap = true;
     Image m_bitmap;
@@ -85,14 +129,18 @@ private:
 
     CaptureOwner m_owner = CaptureOwner::None;
     bool m_bOverDialog = true;
-    std::deque<CaptureEvent> m_queue;
+    bool m_bInFront = true;
+    bool m_bSwapped = false;
+    bool m_bPlatformSwaps = true;
+    std::deque<Input> m_queue;
+    std::set<CaptureEvent> m_timers;
+    CaptureEvent m_current = CaptureEvent::MouseMove;
 
     std::vector<CaptureAction> m_actions;
     std::vector<CaptureEvent> m_defaulted;
     std::vector<CaptureEvent> m_injected;
-    bool m_bRightHeld = false;
+    bool m_held[2] = {false, false};
     bool m_bClipped = false;
-    bool m_bOwed = false;
     int m_nElsewhere = 0;
     int m_nMismatches = 0;
 };
