@@ -95,7 +95,7 @@ MANIFEST_VALUES = [
 ]
 
 VS_FIXEDFILEINFO = "IIIIIIIIIIIII"
-VS_FF_MASK, VOS_NT_WINDOWS32, VFT_APP = 0x3F, 0x40004, 1
+VS_FFI_FILEFLAGSMASK, VOS_NT_WINDOWS32, VFT_APP = 0x3F, 0x40004, 1
 
 
 class Mismatch(Exception):
@@ -407,7 +407,7 @@ def check_version(c, data, version, copyright_):
     c.eq("VS_FIXEDFILEINFO signature, structure version", f[:2], (0xFEEF04BD, 0x10000))
     c.eq("file version, product version (MS, LS)", f[2:6], (ms, ls, ms, ls))
     c.eq("file flags mask, flags, OS, type, subtype, date", f[6:],
-         (VS_FF_MASK, 0, VOS_NT_WINDOWS32, VFT_APP, 0, 0, 0))
+         (VS_FFI_FILEFLAGSMASK, 0, VOS_NT_WINDOWS32, VFT_APP, 0, 0, 0))
     found = {k: children for k, _, children in blocks}
     c.eq("version blocks", sorted(found), ["StringFileInfo", "VarFileInfo"])
     tables = found["StringFileInfo"]
