@@ -1,9 +1,10 @@
 // Another process, for what only another process can see of the program:
 //   other_process                 exits with the mouse buttons as the system
 //                                 counts them: 1 right held, 2 left held
-//   other_process count L T R B   a topmost window there that counts the
-//                                 mouse-button messages it gets; WM_APP
-//                                 answers the count
+//   other_process count L T R B [S]  a topmost window there that counts
+//                                 the mouse-button messages it gets; WM_APP
+//                                 answers the count, and so does the exit
+//                                 code, when closed or after S seconds
 //   other_process swap            plays Windows with swapped buttons: a
 //                                 low-level hook turns every button the
 //                                 program injects into the other physical one
@@ -36,8 +37,11 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         return g_buttonMessages;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
+    case WM_TIMER:
+        ::DestroyWindow(hWnd);
+        return 0;
     case WM_DESTROY:
-        ::PostQuitMessage(0);
+        ::PostQuitMessage(g_buttonMessages);
         return 0;
     }
     return ::DefWindowProcW(hWnd, message, wParam, lParam);
@@ -78,7 +82,7 @@ LRESULT CALLBACK SwapHook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-int RunWindow(const RECT& rect, bool visible)
+int RunWindow(const RECT& rect, bool visible, UINT seconds = 0)
 {
     WNDCLASSW wc{};
     wc.lpfnWndProc = WndProc;
@@ -92,20 +96,22 @@ int RunWindow(const RECT& rect, bool visible)
                                   rect.bottom - rect.top, nullptr, nullptr, wc.hInstance, nullptr);
     if (visible)
         ::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
+    if (seconds)
+        ::SetTimer(hWnd, 1, seconds * 1000, nullptr);
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
         ::DispatchMessageW(&msg);
-    return 0;
+    return static_cast<int>(msg.wParam);
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc == 6 && std::wcscmp(argv[1], L"count") == 0) {
+    if (argc >= 6 && std::wcscmp(argv[1], L"count") == 0) {
         const RECT rect{std::wcstol(argv[2], nullptr, 10), std::wcstol(argv[3], nullptr, 10),
                         std::wcstol(argv[4], nullptr, 10), std::wcstol(argv[5], nullptr, 10)};
-        return RunWindow(rect, true);
+        return RunWindow(rect, true, argc > 6 ? std::wcstol(argv[6], nullptr, 10) : 0);
     }
     if (argc == 2 && std::wcscmp(argv[1], L"swap") == 0) {
         HHOOK hook = ::SetWindowsHookExW(WH_MOUSE_LL, SwapHook, ::GetModuleHandleW(nullptr), 0);
