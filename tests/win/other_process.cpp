@@ -50,34 +50,35 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 // The substitutes this process injected, by low-level message, still to pass.
 int g_passing[WM_MOUSELAST + 1];
 
-UINT OtherButtonMessage(UINT message, DWORD& flag)
-{
-    switch (message) {
-    case WM_LBUTTONDOWN: flag = MOUSEEVENTF_RIGHTDOWN; return WM_RBUTTONDOWN;
-    case WM_LBUTTONUP: flag = MOUSEEVENTF_RIGHTUP; return WM_RBUTTONUP;
-    case WM_RBUTTONDOWN: flag = MOUSEEVENTF_LEFTDOWN; return WM_LBUTTONDOWN;
-    case WM_RBUTTONUP: flag = MOUSEEVENTF_LEFTUP; return WM_LBUTTONUP;
-    default: return 0;
-    }
-}
+// The other physical button's message and injection flag.
+struct Swap {
+    UINT message, other;
+    DWORD flag;
+};
+const Swap kSwaps[] = {
+    {WM_LBUTTONDOWN, WM_RBUTTONDOWN, MOUSEEVENTF_RIGHTDOWN},
+    {WM_LBUTTONUP, WM_RBUTTONUP, MOUSEEVENTF_RIGHTUP},
+    {WM_RBUTTONDOWN, WM_LBUTTONDOWN, MOUSEEVENTF_LEFTDOWN},
+    {WM_RBUTTONUP, WM_LBUTTONUP, MOUSEEVENTF_LEFTUP},
+};
 
 LRESULT CALLBACK SwapHook(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-    DWORD flag = 0;
-    const UINT other = OtherButtonMessage(static_cast<UINT>(wParam), flag);
-    if (code == HC_ACTION && other && event->dwExtraInfo == kOwnInputTag) {
+    for (const Swap& swap : kSwaps) {
+        if (code != HC_ACTION || wParam != swap.message || event->dwExtraInfo != kOwnInputTag)
+            continue;
         if (g_passing[wParam] > 0) {
             --g_passing[wParam];
-        } else {
-            ++g_passing[other];
-            INPUT input{};
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = flag;
-            input.mi.dwExtraInfo = kOwnInputTag;
-            ::SendInput(1, &input, sizeof input);
-            return 1;
+            break;
         }
+        ++g_passing[swap.other];
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = swap.flag;
+        input.mi.dwExtraInfo = kOwnInputTag;
+        ::SendInput(1, &input, sizeof input);
+        return 1;
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
