@@ -50,8 +50,7 @@ const CaptureTransition kCaptureTable[2 * kCaptureEventCount] = {
         S::Capturing),
     Row(S::Capturing, E::MouseMove, {A::Magnify, A::PickColor, A::DefaultProcessing}, S::Capturing),
     Row(S::Capturing, E::RButtonDown, {}, S::Capturing),
-    Row(S::Capturing, E::RButtonUp, {A::ClearFlag, A::FreeCursor, A::LetGoOrHold, A::SetTextIdle},
-        S::Idle),
+    Row(S::Capturing, E::RButtonUp, {A::ClearFlag, A::LetGoOrHold, A::SetTextIdle}, S::Idle),
     Row(S::Capturing, E::Destroy,
         {A::FrameworkDestroy, A::ClearFlag, A::FreeCursor, A::OweRelease, A::SettleRelease,
          A::ReleaseCapture, A::DestroyZoomBitmap},
@@ -67,7 +66,7 @@ const CaptureTransition kCaptureTable[2 * kCaptureEventCount] = {
     // The user's release, or that of a press swapped for the other button.
     Row(S::Capturing, E::LButtonUp, {A::NoteLeftUp}, S::Capturing),
     Row(S::Capturing, E::OwnRButtonUp,
-        {A::NoteReleaseBack, A::ClearFlag, A::FreeCursor, A::LetGoOrHold, A::SetTextIdle}, S::Idle),
+        {A::NoteReleaseBack, A::ClearFlag, A::LetGoOrHold, A::SetTextIdle}, S::Idle),
     Row(S::Capturing, E::OwnLButtonDown, {A::PressOtherButton}, S::Capturing),
     Row(S::Capturing, E::HoldTimer, {}, S::Capturing),
     // A new capture makes an owed release its own: it ends with a release.

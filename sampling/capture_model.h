@@ -45,7 +45,7 @@ enum class CaptureAction : int {
     SetTextCapturing,   // capture button reads kCaptureTextCapturing
     SetTextIdle,        // capture button reads kCaptureTextIdle
     ReleaseCapture,     // ReleaseCapture, if the dialog holds the capture
-    LetGoOrHold,        // ReleaseCapture, or hold it while a release is outstanding
+    LetGoOrHold,        // FreeCursor and ReleaseCapture, or hold both while a release is outstanding
     LetGoIfSettled,     // end a hold once nothing is outstanding
     EndHold,            // end a hold whatever is outstanding
     NoteLeftDown,       // the user's primary press is down

@@ -91,7 +91,7 @@ private:
                 r.holding = true;
                 host.StartCaptureTimer(CaptureEvent::HoldTimer, kInjectedInputBoundMs);
             } else {
-                host.ReleaseMouse();
+                LetGo(host);
             }
             break;
         case A::LetGoIfSettled:
@@ -129,10 +129,7 @@ private:
             r.cursorClipped = host.ConfineCursor();
             break;
         case A::FreeCursor:
-            if (r.cursorClipped) {
-                host.FreeCursor();
-                r.cursorClipped = false;
-            }
+            FreeCursor(host);
             break;
         case A::AwaitSettled:
             host.DispatchMouseInputUntil([&host] { return !host.m_bCapturing && !host.m_capture.holding; });
@@ -153,6 +150,23 @@ private:
         }
     }
 
+    static void FreeCursor(Host& host)
+    {
+        if (host.m_capture.cursorClipped) {
+            host.FreeCursor();
+            host.m_capture.cursorClipped = false;
+        }
+    }
+
+    // The cursor's clip goes with the capture: under Wine it is what keeps
+    // the X pointer grabbed, without which a release over another program's
+    // window is that program's.
+    static void LetGo(Host& host)
+    {
+        FreeCursor(host);
+        host.ReleaseMouse();
+    }
+
     static void StopHolding(Host& host)
     {
         if (host.m_capture.holding) {
@@ -169,7 +183,7 @@ private:
             return;
         StopHolding(host);
         host.m_capture.leftDown = host.m_capture.releaseSent = false;
-        host.ReleaseMouse();
+        LetGo(host);
     }
 
     // An owed release goes out while one of the thread's windows is active

@@ -13,25 +13,6 @@ Image CreateZoomImage(int viewWidth, int viewHeight)
     return Image(viewWidth - 2, viewHeight - 2, 0);
 }
 
-namespace {
-
-// Screen coordinate for destination index i of a stretch from `sourceSize`
-// onto `destSize` pixels: the source pixel under the destination pixel's
-// centre, (i + 1/2) * sourceSize / destSize. Wine's StretchBlt maps so
-// (measured with odd bitmap sizes, which 144 DPI gives); for an exact
-// ratio of 2 it is i / 2. 64-bit so that a large view cannot overflow.
-long long SourceCoordinate(int source, int i, int sourceSize, int destSize)
-{
-    return source + (2 * static_cast<long long>(i) + 1) * sourceSize / (2 * static_cast<long long>(destSize));
-}
-
-bool OnImage(const Image& image, long long x, long long y)
-{
-    return x >= 0 && y >= 0 && x < image.width && y < image.height;
-}
-
-} // namespace
-
 void Magnify(const Image& screen, const ZoomGeometry& g, Image& bitmap)
 {
     const int right = std::min(g.destX + g.destWidth, bitmap.width);
@@ -39,19 +20,14 @@ void Magnify(const Image& screen, const ZoomGeometry& g, Image& bitmap)
     const int left = std::max(g.destX, 0);
     const int top = std::max(g.destY, 0);
 
-    // An empty source rectangle (a bitmap narrower or lower than 2 pixels)
-    // copies nothing, as StretchBlt does, so such a bitmap stays black.
-    const bool copies = g.sourceWidth > 0 && g.sourceHeight > 0;
+    // The ratio is exactly 2 whatever the sizes, so each source pixel is one
+    // 2 x 2 block on every platform; the destination reaches a column or row
+    // past an odd bitmap, and the clipping above cuts it off.
     for (int j = top; j < bottom; ++j) {
-        const long long sy = SourceCoordinate(g.sourceY, j - g.destY, g.sourceHeight, g.destHeight);
+        const int sy = g.sourceY + (j - g.destY) / 2;
         for (int i = left; i < right; ++i) {
-            COLORREF pixel = 0;
-            if (copies) {
-                const long long sx = SourceCoordinate(g.sourceX, i - g.destX, g.sourceWidth, g.destWidth);
-                if (OnImage(screen, sx, sy))
-                    pixel = screen.at(static_cast<int>(sx), static_cast<int>(sy)) & kColorMask;
-            }
-            bitmap.at(i, j) = pixel;
+            const int sx = g.sourceX + (i - g.destX) / 2;
+            bitmap.at(i, j) = screen.contains(sx, sy) ? screen.at(sx, sy) & kColorMask : 0;
         }
     }
 

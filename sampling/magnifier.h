@@ -39,11 +39,10 @@ constexpr COLORREF kInvalidColor = 0xFFFFFFFF;
 Image CreateZoomImage(int viewWidth, int viewHeight);
 
 // Redraws `bitmap` from `screen` the way the GDI calls do: the destination is
-// filled black, the source rectangle is stretched onto it (bitmap column i
-// comes from screen column sx + (2i + 1) * (w/2) / 2w, the one under the
-// pixel's centre, which is sx + i / 2 for even w; rows alike; source points
-// off the screen leave black), then the crosshair strokes are inverted. Writes
-// are clipped to the bitmap, whatever its size.
+// filled black, the source rectangle is stretched onto it exactly 2x (bitmap
+// pixel (i, j) comes from screen pixel (sx + i/2, sy + j/2) at every size;
+// source points off the screen leave black), then the crosshair strokes are
+// inverted. Writes are clipped to the bitmap, whatever its size.
 void Magnify(const Image& screen, const ZoomGeometry& geometry, Image& bitmap);
 
 // Inverts one stroke: every pixel from `from` up to, not including, `to`,

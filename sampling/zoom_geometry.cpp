@@ -17,13 +17,16 @@ ZoomGeometry ComputeZoomGeometry(int viewWidth, int viewHeight, int cursorX, int
 
     g.sourceX = cursorX - w / 4;
     g.sourceY = cursorY - h / 4;
-    g.sourceWidth = w / 2;
-    g.sourceHeight = h / 2;
+    // Rounded up, so that an odd size gets its last column or row from a
+    // source pixel of its own rather than from a stretch by a ratio that is
+    // not an integer, whose mapping of rows the platforms do not agree on.
+    g.sourceWidth = w > 0 ? (w + 1) / 2 : 0;
+    g.sourceHeight = h > 0 ? (h + 1) / 2 : 0;
 
     g.destX = 0;
     g.destY = 0;
-    g.destWidth = w;
-    g.destHeight = h;
+    g.destWidth = 2 * g.sourceWidth;
+    g.destHeight = 2 * g.sourceHeight;
 
     g.viewX = 1;
     g.viewY = 1;
@@ -48,22 +51,16 @@ ZoomGeometry ComputeZoomGeometry(int viewWidth, int viewHeight, int cursorX, int
 namespace {
 
 // One axis: the source span [start, start + length) clipped to [low, high),
-// and where it lands in a destination of `size` that shows the whole span.
-void ClipAxis(int start, int length, int size, int low, int high, int& clippedStart,
-              int& clippedLength, int& destStart, int& destLength)
+// and where it lands, twice as large, in a destination that begins at 0.
+void ClipAxis(int start, int length, int low, int high, int& clippedStart, int& clippedLength,
+              int& destStart, int& destLength)
 {
     const int from = start > low ? start : low;
     const int to = start + length < high ? start + length : high;
     clippedStart = from;
-    clippedLength = to - from;
-    if (length <= 0 || clippedLength <= 0) {
-        destStart = 0;
-        destLength = 0;
-        return;
-    }
-    // Products of view-sized numbers: far inside 32 bits.
-    destStart = (from - start) * size / length;
-    destLength = (to - start) * size / length - destStart;
+    clippedLength = to > from ? to - from : 0;
+    destStart = clippedLength > 0 ? 2 * (from - start) : 0;
+    destLength = 2 * clippedLength;
 }
 
 } // namespace
@@ -72,10 +69,10 @@ ZoomCopy ClipZoomCopy(const ZoomGeometry& g, int screenLeft, int screenTop, int 
                       int screenBottom)
 {
     ZoomCopy copy;
-    ClipAxis(g.sourceX, g.sourceWidth, g.destWidth, screenLeft, screenRight, copy.sourceX,
-             copy.sourceWidth, copy.destX, copy.destWidth);
-    ClipAxis(g.sourceY, g.sourceHeight, g.destHeight, screenTop, screenBottom, copy.sourceY,
-             copy.sourceHeight, copy.destY, copy.destHeight);
+    ClipAxis(g.sourceX, g.sourceWidth, screenLeft, screenRight, copy.sourceX, copy.sourceWidth,
+             copy.destX, copy.destWidth);
+    ClipAxis(g.sourceY, g.sourceHeight, screenTop, screenBottom, copy.sourceY, copy.sourceHeight,
+             copy.destY, copy.destHeight);
     copy.destX += g.destX;
     copy.destY += g.destY;
     return copy;

@@ -28,9 +28,11 @@ struct ZoomGeometry {
     int width, height;
     // Crosshair centre (cx, cy), bitmap coordinates.
     int centerX, centerY;
-    // Source rectangle on the screen: (x - w/4, y - h/4), w/2 x h/2.
+    // Source rectangle on the screen: (x - w/4, y - h/4), ceil(w/2) x ceil(h/2).
     int sourceX, sourceY, sourceWidth, sourceHeight;
-    // Destination of the stretch: the whole bitmap.
+    // Destination of the stretch: twice the source at (0, 0), so that every
+    // source pixel becomes one 2 x 2 block at any size. At an odd w or h it
+    // is a column or row larger than the bitmap, which clips it.
     int destX, destY, destWidth, destHeight;
     // Where the bitmap is copied into the view (view coordinates).
     int viewX, viewY;
@@ -50,11 +52,12 @@ ZoomGeometry ComputeZoomGeometry(int viewWidth, int viewHeight, int cursorX = 0,
 // clipped to the screen's bounds, and the part of the bitmap it lands on.
 // Copying only that part leaves the rest of the bitmap black on every
 // platform; some blacken the whole destination when the source reaches past
-// the screen. For even w and h the destination is exactly twice the source.
+// the screen. The destination is exactly twice the source, so each part lands
+// where the whole stretch would put it.
 struct ZoomCopy {
     int sourceX, sourceY, sourceWidth, sourceHeight;
     int destX, destY, destWidth, destHeight;
-    bool IsEmpty() const { return sourceWidth <= 0 || sourceHeight <= 0 || destWidth <= 0 || destHeight <= 0; }
+    bool IsEmpty() const { return sourceWidth <= 0 || sourceHeight <= 0; }
 };
 
 ZoomCopy ClipZoomCopy(const ZoomGeometry& geometry, int screenLeft, int screenTop, int screenRight,

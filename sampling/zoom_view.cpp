@@ -38,34 +38,17 @@ CBitmap* NewZoomBitmap(HWND dialog, const ZoomGeometry& g)
     return bitmap;
 }
 
-// The source rectangle stretched onto the whole bitmap, reading only what
-// lies on a monitor (ReadableScreenRects). Reading beyond the screen makes
-// some platforms blacken the whole destination.
+// The source rectangle stretched onto the bitmap, reading only what lies on a
+// monitor (ReadableScreenRects): reading beyond the screen makes some
+// platforms blacken the whole destination. Each piece is stretched on its
+// own; at the exact ratio of 2 it lands where the whole source would put it.
+// At an odd size the destination is one column or row larger than the
+// bitmap, and the memory device context clips it.
 void StretchScreen(const CDC& screenDC, const CDC& bitmapDC, const ZoomGeometry& g)
 {
-    const std::vector<ZoomCopy> pieces = ClipZoomCopies(g, ReadableScreenRects());
-    if (pieces.empty())
-        return;
-    const ZoomCopy& first = pieces.front();
-    if (pieces.size() == 1 && first.sourceWidth == g.sourceWidth && first.sourceHeight == g.sourceHeight) {
-        bitmapDC.StretchBlt(g.destX, g.destY, g.destWidth, g.destHeight, screenDC, g.sourceX,
-                            g.sourceY, g.sourceWidth, g.sourceHeight, SRCCOPY);
-        return;
-    }
-    // Partly readable: the pieces go 1:1 into a black picture of the source's
-    // size, which is then stretched whole. Stretched one by one, each piece
-    // would have a ratio of its own when w or h is odd, and could land a row
-    // or column away from where the whole stretch puts it.
-    CBitmap source;
-    source.CreateCompatibleBitmap(screenDC, g.sourceWidth, g.sourceHeight);
-    CMemoryDC sourceDC(&screenDC);
-    CSelectObject select(sourceDC, source);
-    sourceDC.FillSolidRect({0, 0, g.sourceWidth, g.sourceHeight}, 0);
-    for (const ZoomCopy& piece : pieces)
-        sourceDC.BitBlt(piece.sourceX - g.sourceX, piece.sourceY - g.sourceY, piece.sourceWidth,
-                        piece.sourceHeight, screenDC, piece.sourceX, piece.sourceY, SRCCOPY);
-    bitmapDC.StretchBlt(g.destX, g.destY, g.destWidth, g.destHeight, sourceDC, 0, 0, g.sourceWidth,
-                        g.sourceHeight, SRCCOPY);
+    for (const ZoomCopy& piece : ClipZoomCopies(g, ReadableScreenRects()))
+        bitmapDC.StretchBlt(piece.destX, piece.destY, piece.destWidth, piece.destHeight, screenDC,
+                            piece.sourceX, piece.sourceY, piece.sourceWidth, piece.sourceHeight, SRCCOPY);
 }
 
 } // namespace
@@ -109,7 +92,7 @@ void CPickerDlg::Magnify()
     POINT cursor;
     ::GetCursorPos(&cursor);
     const ZoomGeometry g = ViewGeometry(m_stZoomView, cursor.x, cursor.y);
-    const RECT whole{g.destX, g.destY, g.destX + g.destWidth, g.destY + g.destHeight};
+    const RECT whole{0, 0, g.width, g.height};
 
     // What can be read, after the Win32 documentation ("The Virtual Screen",
     // "HMONITOR and the Device Context", GetDC, EnumDisplayMonitors):

@@ -36,13 +36,13 @@ TEST(ZoomGeometry, TruncatingSizes)
         int w, h, cx, cy, sx, sy, sw, sh, px, py;
     };
     const Case cases[] = {
-        // Odd bitmap sizes: quarters and halves truncate.
-        {7, 9, 10, 10, 5, 7, 2, 3, 9, 9, 2, 3, 3, 4},
-        {103, 62, 0, 0, 101, 60, 50, 30, -25, -15, 50, 30, 51, 31},
+        // Odd bitmap sizes: quarters and halves truncate, the source rounds up.
+        {7, 9, 10, 10, 5, 7, 2, 3, 9, 9, 3, 4, 3, 4},
+        {103, 62, 0, 0, 101, 60, 50, 30, -25, -15, 51, 30, 51, 31},
         // Wide and flat: each axis on its own.
         {300, 4, 40, 2, 298, 2, 149, 1, -34, 2, 149, 1, 150, 2},
-        // Too small for a source: half of 1 is 0.
-        {3, 3, 5, 5, 1, 1, 0, 0, 5, 5, 0, 0, 1, 1},
+        // One pixel still has a source pixel; none has none.
+        {3, 3, 5, 5, 1, 1, 0, 0, 5, 5, 1, 1, 1, 1},
         {2, 2, 5, 5, 0, 0, 0, 0, 5, 5, 0, 0, 1, 1},
         // Negative cursor positions (a display left of the primary one).
         {42, 42, -100, -7, 40, 40, 20, 20, -110, -17, 20, 20, 21, 21},
@@ -58,6 +58,8 @@ TEST(ZoomGeometry, TruncatingSizes)
         EXPECT_EQ(g.sourceY, c.sy);
         EXPECT_EQ(g.sourceWidth, c.sw);
         EXPECT_EQ(g.sourceHeight, c.sh);
+        EXPECT_EQ(g.destWidth, 2 * c.sw);
+        EXPECT_EQ(g.destHeight, 2 * c.sh);
         EXPECT_EQ(g.pickX, c.px);
         EXPECT_EQ(g.pickY, c.py);
         EXPECT_EQ(g.innerRight, c.W - 1);
@@ -125,11 +127,12 @@ TEST(ZoomGeometry, CursorMovesOnlyTheSource)
 // The clipped copy covers exactly the bitmap pixels whose source point is on
 // the screen, and reads each from the same source pixel as the whole stretch
 // would: copying only it gives the picture the full copy would on a screen
-// that blackens nothing.
+// that blackens nothing. Odd sizes too: their last column and row need a
+// source pixel of their own.
 TEST(ClipZoomCopy, CoversExactlyTheOnScreenPartAtTwiceTheSize)
 {
     const int screenW = 64, screenH = 48;
-    for (int view : {6, 8, 22, 42, 102}) {
+    for (int view : {6, 7, 8, 22, 23, 42, 102}) {
         for (int x = -40; x <= screenW + 40; x += 3) {
             for (int y = -30; y <= screenH + 30; y += 5) {
                 const ZoomGeometry g = ComputeZoomGeometry(view, view, x, y);
@@ -195,7 +198,7 @@ TEST(ClipZoomCopies, EveryPixelOnAMonitorOnceAndNoneOffThem)
     };
     for (const Desktop& desktop : desktops) {
         SCOPED_TRACE(desktop.name);
-        for (int view : {8, 42, 102}) {
+        for (int view : {8, 23, 42, 102}) {
             for (int x = -100; x <= 100; x += 7) {
                 for (int y = -70; y <= 80; y += 9) {
                     const ZoomGeometry g = ComputeZoomGeometry(view, view, x, y);

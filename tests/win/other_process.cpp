@@ -1,9 +1,10 @@
 // Another process, for what only another process can see of the program:
 //   other_process                 exits with the mouse buttons as the system
 //                                 counts them: 1 right held, 2 left held
-//   other_process count L T R B   a topmost window there that counts the
-//                                 mouse-button messages it gets; WM_APP
-//                                 answers the count
+//   other_process count L T R B [S]  a topmost window there that counts
+//                                 the mouse-button messages it gets; WM_APP
+//                                 answers the count, and so does the exit
+//                                 code, when closed or after S seconds
 //   other_process swap            plays Windows with swapped buttons: a
 //                                 low-level hook turns every button the
 //                                 program injects into the other physical one
@@ -36,8 +37,11 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         return g_buttonMessages;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
+    case WM_TIMER:
+        ::DestroyWindow(hWnd);
+        return 0;
     case WM_DESTROY:
-        ::PostQuitMessage(0);
+        ::PostQuitMessage(g_buttonMessages);
         return 0;
     }
     return ::DefWindowProcW(hWnd, message, wParam, lParam);
@@ -46,39 +50,40 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 // The substitutes this process injected, by low-level message, still to pass.
 int g_passing[WM_MOUSELAST + 1];
 
-UINT OtherButtonMessage(UINT message, DWORD& flag)
-{
-    switch (message) {
-    case WM_LBUTTONDOWN: flag = MOUSEEVENTF_RIGHTDOWN; return WM_RBUTTONDOWN;
-    case WM_LBUTTONUP: flag = MOUSEEVENTF_RIGHTUP; return WM_RBUTTONUP;
-    case WM_RBUTTONDOWN: flag = MOUSEEVENTF_LEFTDOWN; return WM_LBUTTONDOWN;
-    case WM_RBUTTONUP: flag = MOUSEEVENTF_LEFTUP; return WM_LBUTTONUP;
-    default: return 0;
-    }
-}
+// The other physical button's message and injection flag.
+struct Swap {
+    UINT message, other;
+    DWORD flag;
+};
+const Swap kSwaps[] = {
+    {WM_LBUTTONDOWN, WM_RBUTTONDOWN, MOUSEEVENTF_RIGHTDOWN},
+    {WM_LBUTTONUP, WM_RBUTTONUP, MOUSEEVENTF_RIGHTUP},
+    {WM_RBUTTONDOWN, WM_LBUTTONDOWN, MOUSEEVENTF_LEFTDOWN},
+    {WM_RBUTTONUP, WM_LBUTTONUP, MOUSEEVENTF_LEFTUP},
+};
 
 LRESULT CALLBACK SwapHook(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-    DWORD flag = 0;
-    const UINT other = OtherButtonMessage(static_cast<UINT>(wParam), flag);
-    if (code == HC_ACTION && other && event->dwExtraInfo == kOwnInputTag) {
+    for (const Swap& swap : kSwaps) {
+        if (code != HC_ACTION || wParam != swap.message || event->dwExtraInfo != kOwnInputTag)
+            continue;
         if (g_passing[wParam] > 0) {
             --g_passing[wParam];
-        } else {
-            ++g_passing[other];
-            INPUT input{};
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = flag;
-            input.mi.dwExtraInfo = kOwnInputTag;
-            ::SendInput(1, &input, sizeof input);
-            return 1;
+            break;
         }
+        ++g_passing[swap.other];
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = swap.flag;
+        input.mi.dwExtraInfo = kOwnInputTag;
+        ::SendInput(1, &input, sizeof input);
+        return 1;
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-int RunWindow(const RECT& rect, bool visible)
+int RunWindow(const RECT& rect, bool visible, UINT seconds = 0)
 {
     WNDCLASSW wc{};
     wc.lpfnWndProc = WndProc;
@@ -92,20 +97,22 @@ int RunWindow(const RECT& rect, bool visible)
                                   rect.bottom - rect.top, nullptr, nullptr, wc.hInstance, nullptr);
     if (visible)
         ::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
+    if (seconds)
+        ::SetTimer(hWnd, 1, seconds * 1000, nullptr);
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
         ::DispatchMessageW(&msg);
-    return 0;
+    return static_cast<int>(msg.wParam);
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc == 6 && std::wcscmp(argv[1], L"count") == 0) {
+    if (argc >= 6 && std::wcscmp(argv[1], L"count") == 0) {
         const RECT rect{std::wcstol(argv[2], nullptr, 10), std::wcstol(argv[3], nullptr, 10),
                         std::wcstol(argv[4], nullptr, 10), std::wcstol(argv[5], nullptr, 10)};
-        return RunWindow(rect, true);
+        return RunWindow(rect, true, argc > 6 ? std::wcstol(argv[6], nullptr, 10) : 0);
     }
     if (argc == 2 && std::wcscmp(argv[1], L"swap") == 0) {
         HHOOK hook = ::SetWindowsHookExW(WH_MOUSE_LL, SwapHook, ::GetModuleHandleW(nullptr), 0);

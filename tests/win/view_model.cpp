@@ -56,7 +56,7 @@ Image ModelView(SIZE viewSize, int x, int y)
 POINT ModelPickSource(SIZE viewSize, int x, int y)
 {
     const ZoomGeometry g = ComputeZoomGeometry(viewSize.cx, viewSize.cy, x, y);
-    return {g.sourceX + g.pickX * g.sourceWidth / g.width, g.sourceY + g.pickY * g.sourceHeight / g.height};
+    return {g.sourceX + g.pickX / 2, g.sourceY + g.pickY / 2};
 }
 
 int CountDifferences(const Image& a, const Image& b, std::string& first)
