@@ -4,21 +4,19 @@
 Usage: check_resources.py RESFILE VERSION
 
 RESFILE is the binary .res produced by `windres -O res` from res/tintora.rc,
-or an executable linked with it; VERSION is the project's version number
-(CMake's PROJECT_VERSION).
-Every dialog control, menu item, string and the icon are compared field by
-field with the values the program's code relies on, and the manifest and the
-version information with what Windows reads from them. Exits 1 with a
-message on the first mismatch, otherwise prints "resources: N checks passed".
+VERSION the project's version. Every dialog control, menu item, string and
+the icon are compared field by field with the values the program's code
+relies on, the manifest and the version information with what Windows reads.
+Exits 1 with a message on the first mismatch, otherwise prints
+"resources: N checks passed".
 """
 
 import struct
 import sys
 import xml.etree.ElementTree as ET
 
-RT_ICON, RT_MENU, RT_DIALOG, RT_STRING, RT_GROUP_ICON = 3, 4, 5, 6, 14
-RT_VERSION, RT_MANIFEST = 16, 24
-LANG_JA, LANG_NEUTRAL = 0x411, 0
+RT_ICON, RT_MENU, RT_DIALOG, RT_STRING, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 4, 5, 6, 14, 16, 24
+LANG_JA = 0x411
 
 ATOM_BUTTON, ATOM_EDIT, ATOM_STATIC = 0x0080, 0x0081, 0x0082
 TRACKBAR = "msctls_trackbar32"
@@ -70,32 +68,15 @@ MF_GRAYED, MF_DISABLED, MF_CHECKED, MF_POPUP, MF_END = 0x1, 0x2, 0x8, 0x10, 0x80
 
 FONT_NAME = "ＭＳ Ｐゴシック"
 
-MANIFEST_NS = {
-    "asm1": "urn:schemas-microsoft-com:asm.v1",
-    "asm3": "urn:schemas-microsoft-com:asm.v3",
-    "compat": "urn:schemas-microsoft-com:compatibility.v1",
-    "ws2005": "http://schemas.microsoft.com/SMI/2005/WindowsSettings",
-    "ws2016": "http://schemas.microsoft.com/SMI/2016/WindowsSettings",
-}
-COMMON_CONTROLS_6 = {
-    "type": "win32", "name": "Microsoft.Windows.Common-Controls", "version": "6.0.0.0",
-    "processorArchitecture": "*", "publicKeyToken": "6595b64144ccf1df", "language": "*",
-}
-# Windows 10 and 11, 8.1, 8, 7.
-SUPPORTED_OS = {"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
-                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"}
-# Element path (one of each), the attribute or None for the text, the value.
-MANIFEST_VALUES = [
-    ("asm3:trustInfo/asm3:security/asm3:requestedPrivileges/asm3:requestedExecutionLevel",
-     "level", "asInvoker"),
-    ("asm3:trustInfo/asm3:security/asm3:requestedPrivileges/asm3:requestedExecutionLevel",
-     "uiAccess", "false"),
-    ("asm3:application/asm3:windowsSettings/ws2005:dpiAware", None, "true/pm"),
-    ("asm3:application/asm3:windowsSettings/ws2016:dpiAwareness", None, "PerMonitorV2, PerMonitor"),
-]
-
-VS_FIXEDFILEINFO = "IIIIIIIIIIIII"
-VS_FFI_FILEFLAGSMASK, VOS_NT_WINDOWS32, VFT_APP = 0x3F, 0x40004, 1
+MANIFEST_NS = {"v1": "urn:schemas-microsoft-com:asm.v1", "v3": "urn:schemas-microsoft-com:asm.v3",
+               "os": "urn:schemas-microsoft-com:compatibility.v1",
+               "ws5": "http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+               "ws16": "http://schemas.microsoft.com/SMI/2016/WindowsSettings"}
+COMMON_CONTROLS_6 = {"type": "win32", "name": "Microsoft.Windows.Common-Controls", "version": "6.0.0.0",
+                     "processorArchitecture": "*", "publicKeyToken": "6595b64144ccf1df", "language": "*"}
+# Windows 7, 8, 8.1, 10 and 11.
+SUPPORTED_OS = ["{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"]
 
 
 class Mismatch(Exception):
@@ -164,8 +145,10 @@ class Reader:
         return self.sz()
 
 
-def read_res(blob):
+def read_res(path):
     """Yields (type, name, language, memflags, data) for each resource."""
+    with open(path, "rb") as f:
+        blob = f.read()
     pos = 0
     entries = []
     while pos < len(blob):
@@ -187,43 +170,14 @@ def read_res(blob):
     return entries
 
 
-def read_exe(blob):
-    """The same from the resource section of a PE executable (memflags 0)."""
-    pe = struct.unpack_from("<I", blob, 0x3C)[0]
-    count, optional = struct.unpack_from("<H", blob, pe + 6)[0], struct.unpack_from("<H", blob, pe + 20)[0]
-    sections = [struct.unpack_from("<8sIIII", blob, pe + 24 + optional + 40 * i) for i in range(count)]
-    rsrc = [(va, raw) for name, _, va, _, raw in sections if name.rstrip(b"\0") == b".rsrc"]
-    if not rsrc:
-        raise Mismatch("the executable has no resource section")
-    va, raw = rsrc[0]
-
-    def children(offset):
-        named, ids = struct.unpack_from("<HH", blob, raw + offset + 12)
-        for i in range(named + ids):
-            key, child = struct.unpack_from("<II", blob, raw + offset + 16 + 8 * i)
-            if key & 0x80000000:
-                at = raw + (key & 0x7FFFFFFF)
-                key = blob[at + 2:at + 2 + 2 * struct.unpack_from("<H", blob, at)[0]].decode("utf-16-le")
-            yield key, child & 0x7FFFFFFF
-
-    entries = []
-    for rtype, names in children(0):
-        for name, langs in children(names):
-            for lang, leaf in children(langs):
-                rva, size = struct.unpack_from("<II", blob, raw + leaf)
-                entries.append((rtype, name, lang, 0, blob[rva - va + raw:rva - va + raw + size]))
-    return entries
-
-
 def check_inventory(c, entries):
     keys = sorted((t, n) for t, n, _, _, _ in entries)
     want = sorted([(RT_ICON, 1), (RT_GROUP_ICON, 134), (RT_MENU, 131),
-                   (RT_DIALOG, 100), (RT_DIALOG, 102), (RT_STRING, 7),
-                   (RT_VERSION, 1), (RT_MANIFEST, 1)])
+                   (RT_DIALOG, 100), (RT_DIALOG, 102), (RT_STRING, 7), (RT_VERSION, 1), (RT_MANIFEST, 1)])
     c.eq("resource inventory (type, name)", keys, want)
     for t, n, lang, _, _ in entries:
-        c.eq(f"language of resource type {t} name {n}", lang,
-             LANG_NEUTRAL if t == RT_MANIFEST else LANG_JA)
+        # The loader asks for the manifest in no language.
+        c.eq(f"language of resource type {t} name {n}", lang, 0 if t == RT_MANIFEST else LANG_JA)
     return {(t, n): d for t, n, _, _, d in entries}
 
 
@@ -344,9 +298,7 @@ def check_strings(c, data, version):
     present = {96 + i: s for i, s in enumerate(strings) if s}
     c.eq("string identifiers present", sorted(present), [102, 103, 105])
     c.eq("IDS_VERSION", present[102], "Tintora ver 1.3")
-    # The caption shows the project's version as major.minor.
-    c.eq("IDS_VERSION against the project's version", present[102],
-         "Tintora ver " + ".".join(version.split(".")[:2]))
+    c.eq("IDS_VERSION against the project's version", present[102], "Tintora ver " + version)
     c.eq("IDS_ABOUT_TITLE", present[105], "Tintora のバージョン情報")
     copyright_ = present[103]
     c.true("IDS_COPYRIGHT must be one line", "\n" not in copyright_ and "\r" not in copyright_)
@@ -357,68 +309,56 @@ def check_strings(c, data, version):
 
 
 def check_manifest(c, data):
-    c.true("manifest must start with an XML declaration", data.startswith(b"<?xml"))
-    try:
-        root = ET.fromstring(data.decode("utf-8"))
-    except (UnicodeDecodeError, ET.ParseError) as e:
-        raise Mismatch(f"manifest is not well-formed UTF-8 XML: {e}")
-    ns = MANIFEST_NS
-    c.eq("manifest root", (root.tag, root.get("manifestVersion")), (f"{{{ns['asm1']}}}assembly", "1.0"))
-    for path, attr, want in MANIFEST_VALUES:
-        found = root.findall(path, ns)
+    root = ET.fromstring(data)
+
+    def one(path):
+        found = root.findall(path, MANIFEST_NS)
         c.eq(f"manifest elements {path}", len(found), 1)
-        got = (found[0].text or "") if attr is None else found[0].get(attr)
-        c.eq(f"manifest {path} {attr or 'text'}", got, want)
-    found = root.findall("asm1:dependency/asm1:dependentAssembly/asm1:assemblyIdentity", ns)
-    c.eq("manifest dependencies", [e.attrib for e in found], [COMMON_CONTROLS_6])
-    ids = [e.get("Id") for e in root.findall("compat:compatibility/compat:application/compat:supportedOS", ns)]
-    c.eq("manifest supportedOS", sorted(ids), sorted(SUPPORTED_OS))
+        return found[0]
+
+    c.eq("manifest dependency", one("v1:dependency/v1:dependentAssembly/v1:assemblyIdentity").attrib,
+         COMMON_CONTROLS_6)
+    c.eq("manifest execution level", one("v3:trustInfo/v3:security/v3:requestedPrivileges/"
+                                         "v3:requestedExecutionLevel").get("level"), "asInvoker")
+    c.eq("manifest dpiAware", one("v3:application/v3:windowsSettings/ws5:dpiAware").text, "true/pm")
+    c.eq("manifest dpiAwareness", one("v3:application/v3:windowsSettings/ws16:dpiAwareness").text,
+         "PerMonitorV2, PerMonitor")
+    c.eq("manifest supportedOS", sorted(e.get("Id") for e in root.iterfind(
+        "os:compatibility/os:application/os:supportedOS", MANIFEST_NS)), SUPPORTED_OS)
 
 
-def read_version_node(data, pos):
-    """One VS_VERSIONINFO node: (key, value bytes, children), and its end."""
-    length, value_length, text = struct.unpack_from("<HHH", data, pos)
-    end = pos + length
-    if length < 6 or end > len(data):
-        raise Mismatch(f"version node at {pos} has length {length}")
+def version_node(data, pos=0):
+    """A VS_VERSIONINFO node: (key, value, {child key: child node}), and its end."""
+    length, size, text = struct.unpack_from("<3H", data, pos)
     r = Reader(data, pos + 6)
     key = r.sz()
     r.align()
-    value = data[r.pos:r.pos + value_length * (2 if text else 1)]
+    value = data[r.pos:r.pos + size * (1 + text)]
     r.pos += len(value)
-    children = []
-    while True:
+    children = {}
+    while (r.pos + 3) // 4 * 4 < pos + length:
         r.align()
-        if r.pos >= end:
-            break
-        child, r.pos = read_version_node(data, r.pos)
-        children.append(child)
-    return (key, value, children), end
+        child, r.pos = version_node(data, r.pos)
+        children[child[0]] = child
+    return (key, value, children), pos + length
 
 
 def check_version(c, data, version, copyright_):
-    parts = [int(p) for p in version.split(".")] + [0] * (4 - len(version.split(".")))
-    text = ".".join(map(str, parts))
-    (key, fixed, blocks), end = read_version_node(data, 0)
-    c.eq("version resource key and length", (key, end), ("VS_VERSION_INFO", len(data)))
-    c.eq("VS_FIXEDFILEINFO length", len(fixed), struct.calcsize(VS_FIXEDFILEINFO))
-    f = struct.unpack("<" + VS_FIXEDFILEINFO, fixed)
-    ms, ls = parts[0] << 16 | parts[1], parts[2] << 16 | parts[3]
-    c.eq("VS_FIXEDFILEINFO signature, structure version", f[:2], (0xFEEF04BD, 0x10000))
-    c.eq("file version, product version (MS, LS)", f[2:6], (ms, ls, ms, ls))
-    c.eq("file flags mask, flags, OS, type, subtype, date", f[6:],
-         (VS_FFI_FILEFLAGSMASK, 0, VOS_NT_WINDOWS32, VFT_APP, 0, 0, 0))
-    found = {k: children for k, _, children in blocks}
-    c.eq("version blocks", sorted(found), ["StringFileInfo", "VarFileInfo"])
-    tables = found["StringFileInfo"]
-    c.eq("string tables", [k.upper() for k, _, _ in tables], ["041104B0"])
-    strings = {k: v.decode("utf-16-le").rstrip("\0") for k, v, _ in tables[0][2]}
-    c.eq("version strings", strings, {
-        "CompanyName": "Tintora", "FileDescription": "Tintora", "FileVersion": text,
-        "InternalName": "tintora", "LegalCopyright": copyright_,
-        "OriginalFilename": "tintora.exe", "ProductName": "Tintora", "ProductVersion": text})
-    translations = [(k, v) for k, v, _ in found["VarFileInfo"]]
-    c.eq("version translations", translations, [("Translation", struct.pack("<HH", LANG_JA, 1200))])
+    n = [int(p) for p in (version.split(".") + ["0"] * 3)[:4]]
+    (key, fixed, blocks), _ = version_node(data)
+    f = struct.unpack("<13I", fixed)
+    c.eq("version resource key, signature", (key, f[0]), ("VS_VERSION_INFO", 0xFEEF04BD))
+    c.eq("file and product version", f[2:6], (n[0] << 16 | n[1], n[2] << 16 | n[3]) * 2)
+    # Flags mask, flags, Windows NT, application, subtype, date.
+    c.eq("version flags, OS, type", f[6:], (0x3F, 0, 0x40004, 1, 0, 0, 0))
+    tables = blocks["StringFileInfo"][2]
+    c.eq("version string tables (Japanese, Unicode)", list(tables), ["041104B0"])
+    text = ".".join(map(str, n))
+    c.eq("version strings", {k: v.decode("utf-16-le").rstrip("\0") for k, v, _ in tables["041104B0"][2].values()},
+         {"CompanyName": "Tintora", "FileDescription": "Tintora", "FileVersion": text, "InternalName": "tintora",
+          "LegalCopyright": copyright_, "OriginalFilename": "tintora.exe", "ProductName": "Tintora",
+          "ProductVersion": text})
+    c.eq("version translation", blocks["VarFileInfo"][2]["Translation"][1], struct.pack("<HH", LANG_JA, 1200))
 
 
 def check_icon(c, group, image):
@@ -460,19 +400,16 @@ def main(argv):
         sys.stderr.write(__doc__.split("\n\n")[1] + "\n")
         return 2
     c = Checker()
-    version = argv[2]
     try:
-        with open(argv[1], "rb") as f:
-            blob = f.read()
-        res = check_inventory(c, read_exe(blob) if blob[:2] == b"MZ" else read_res(blob))
+        res = check_inventory(c, read_res(argv[1]))
         check_picker(c, res[(RT_DIALOG, 102)])
         check_about(c, res[(RT_DIALOG, 100)])
         check_menu(c, res[(RT_MENU, 131)])
-        copyright_ = check_strings(c, res[(RT_STRING, 7)], version)
+        copyright_ = check_strings(c, res[(RT_STRING, 7)], argv[2])
         check_icon(c, res[(RT_GROUP_ICON, 134)], res[(RT_ICON, 1)])
         check_manifest(c, res[(RT_MANIFEST, 1)])
-        check_version(c, res[(RT_VERSION, 1)], version, copyright_)
-    except Mismatch as e:
+        check_version(c, res[(RT_VERSION, 1)], argv[2], copyright_)
+    except (Mismatch, KeyError, ET.ParseError) as e:
         sys.stderr.write(f"resources: {argv[1]}: {e}\n")
         return 1
     except OSError as e:

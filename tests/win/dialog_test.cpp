@@ -3,9 +3,7 @@
 // order, the About box's texts, and the common controls the manifest brings.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
-#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -86,19 +84,16 @@ void ExpectSwatch(CPickerDlg& dlg, COLORREF color)
     EXPECT_EQ(ClientPixel(swatch, rc.right - 1, rc.bottom / 2), frame);
 }
 
-// The file of the module whose code runs a control: the one that holds its
-// class's window procedure. Lower case.
+// The file of the module whose code runs a control, the one that holds its
+// class's window procedure, in lower case.
 std::wstring ClassModulePath(HWND control)
 {
-    const auto proc = reinterpret_cast<LPCWSTR>(::GetClassLongPtrW(control, GCLP_WNDPROC));
     HMODULE module = nullptr;
     ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         proc, &module);
+                         reinterpret_cast<LPCWSTR>(::GetClassLongPtrW(control, GCLP_WNDPROC)), &module);
     wchar_t path[MAX_PATH] = L"";
     ::GetModuleFileNameW(module, path, MAX_PATH);
-    std::wstring lower(path);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](wchar_t c) { return std::towlower(c); });
-    return lower;
+    return ::CharLowerW(path);
 }
 
 } // namespace
@@ -110,13 +105,11 @@ TEST(PickerDialog, EveryControlComesFromCommonControls6)
 {
     PickerHarness::Run([](CPickerDlg& dlg) {
         int controls = 0;
-        for (HWND child = ::GetWindow(dlg.m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        for (HWND child = ::GetWindow(dlg.m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT), ++controls) {
             const std::wstring path = ClassModulePath(child);
-            SCOPED_TRACE(testing::Message() << "control " << ::GetDlgCtrlID(child) << ": " << path);
             EXPECT_NE(path.find(L"\\winsxs\\amd64_microsoft.windows.common-controls_6595b64144ccf1df_6.0."),
-                      std::wstring::npos);
+                      std::wstring::npos) << ::GetDlgCtrlID(child) << ": " << path;
             EXPECT_EQ(path.substr(path.find_last_of(L'\\') + 1), L"comctl32.dll");
-            ++controls;
         }
         EXPECT_EQ(controls, 20);
     });

@@ -1,7 +1,7 @@
 // The program at 144 DPI, in a Wine prefix of its own (run-at-dpi.sh): the
-// awareness the manifest declares, the zoom view and its bitmap at the DPI's
-// pixel size, exact picks, and a DPI change as the system sends it when the
-// dialog moves to a monitor of another DPI.
+// zoom view and its bitmap at the DPI's pixel size, exact picks, and a DPI
+// change as the system sends it when the dialog moves to a monitor of
+// another DPI.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,11 +15,6 @@ namespace {
 
 constexpr int kDpi = 144;
 const RECT kPatternRect{0, 0, 200, 200};
-
-DPI_AWARENESS ThreadAwareness()
-{
-    return ::GetAwarenessFromDpiAwarenessContext(::GetThreadDpiAwarenessContext());
-}
 
 int ScreenDpi()
 {
@@ -92,24 +87,6 @@ void ExpectBitmapFitsView(CPickerDlg& dlg)
 }
 
 } // namespace
-
-// The manifest, as the loader read it, declares per-monitor awareness, and
-// the process is per-monitor aware from its start, before any window (the
-// first test). Wine makes every process per-monitor aware: only the
-// settings tell that the manifest asked for it.
-TEST(DpiAwareness, TheManifestMakesTheProcessPerMonitorAware)
-{
-    const wchar_t* const settings[][3] = {
-        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness", L"PerMonitorV2, PerMonitor"},
-        {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true/pm"},
-    };
-    for (const auto& setting : settings) {
-        wchar_t value[64] = L"";
-        EXPECT_TRUE(::QueryActCtxSettingsW(0, nullptr, setting[0], setting[1], value, 64, nullptr)) << setting[1];
-        EXPECT_STREQ(value, setting[2]);
-    }
-    EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_PER_MONITOR_AWARE);
-}
 
 // At 144 DPI the dialog is laid out by its font at that DPI: the view has
 // the template's size in pixels of this DPI, the bitmap has its inside, and
