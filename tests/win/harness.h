@@ -50,21 +50,17 @@ void SendMouseButton(DWORD flags);
 // Presses `vk` with `modifier` held, through the input queue.
 void SendKeyWith(WORD modifier, WORD vk);
 
-// The right button, or either button, as another process sees it
-// (other_process.exe beside the test program answers).
-bool RightButtonDownElsewhere();
-bool AnyButtonDownElsewhere();
+// A mouse button held, as another process sees it.
+bool ButtonDownElsewhere();
 
-// A run of other_process.exe: a window of another process that counts the
-// mouse-button messages it gets (`count`), or Windows' button swap played
-// by a low-level hook (`swap`). Ready once constructed; ended when destroyed.
+// other_process.exe: a window of another process that counts the button
+// messages it gets ("count L T R B"), or Windows' button swap ("swap").
 class OtherProcess {
 public:
-    OtherProcess(const std::wstring& arguments);
+    explicit OtherProcess(const std::wstring& arguments);
     ~OtherProcess();
     OtherProcess(const OtherProcess&) = delete;
     OtherProcess& operator=(const OtherProcess&) = delete;
-
     int ButtonMessages() const;
 
 private:

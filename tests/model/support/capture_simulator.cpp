@@ -21,30 +21,18 @@ void CaptureSimulator::MoveMouse(int x, int y)
     Queue(CaptureEvent::MouseMove);
 }
 
+void CaptureSimulator::PressLeft() { UserButton(CaptureEvent::LButtonDown, true); }
+void CaptureSimulator::ReleaseLeft() { UserButton(CaptureEvent::LButtonUp, true); }
+void CaptureSimulator::PressRight() { UserButton(CaptureEvent::RButtonDown, false); }
+void CaptureSimulator::ReleaseRight() { UserButton(CaptureEvent::RButtonUp, false); }
+
 // The user's buttons are logical: where the platform swaps, the primary
 // button is the physical right one.
-void CaptureSimulator::PressLeft()
+void CaptureSimulator::UserButton(CaptureEvent message, bool primary)
 {
-    m_held[m_bSwapped && m_bPlatformSwaps ? 1 : 0] = true;
-    Queue(CaptureEvent::LButtonDown);
-}
-
-void CaptureSimulator::ReleaseLeft()
-{
-    m_held[m_bSwapped && m_bPlatformSwaps ? 1 : 0] = false;
-    Queue(CaptureEvent::LButtonUp);
-}
-
-void CaptureSimulator::PressRight()
-{
-    m_held[m_bSwapped && m_bPlatformSwaps ? 0 : 1] = true;
-    Queue(CaptureEvent::RButtonDown);
-}
-
-void CaptureSimulator::ReleaseRight()
-{
-    m_held[m_bSwapped && m_bPlatformSwaps ? 0 : 1] = false;
-    Queue(CaptureEvent::RButtonUp);
+    const bool down = message == CaptureEvent::LButtonDown || message == CaptureEvent::RButtonDown;
+    m_held[primary == (m_bSwapped && m_bPlatformSwaps) ? 1 : 0] = down;
+    Queue(message);
 }
 
 void CaptureSimulator::SwapButtons(bool swapped, bool platformSwapsInjected)
@@ -77,19 +65,13 @@ bool CaptureSimulator::Step()
 {
     if (m_queue.empty())
         return false;
-    const Input input = m_queue.front();
+    const CaptureEvent event = m_queue.front();
     m_queue.pop_front();
     const bool toDialog = m_owner == CaptureOwner::Dialog || (m_owner == CaptureOwner::None && m_bOverDialog);
-    if (!toDialog || m_bGone) {
+    if (toDialog && !m_bGone)
+        Dispatch(event);
+    else
         ++m_nElsewhere;
-        return true;
-    }
-    CaptureEvent event = input.message;
-    if (input.own && event == CaptureEvent::LButtonDown)
-        event = CaptureEvent::OwnLButtonDown;
-    if (input.own && event == CaptureEvent::RButtonUp)
-        event = CaptureEvent::OwnRButtonUp;
-    Dispatch(event);
     return true;
 }
 
@@ -104,9 +86,9 @@ CaptureState CaptureSimulator::State() const
     return m_bGone ? CaptureState::Gone : CaptureStateFromFlag(m_bCapturing);
 }
 
-void CaptureSimulator::Queue(CaptureEvent message, bool own)
+void CaptureSimulator::Queue(CaptureEvent event)
 {
-    m_queue.push_back({message, own});
+    m_queue.push_back(event);
 }
 
 void CaptureSimulator::Dispatch(CaptureEvent event)
@@ -144,11 +126,12 @@ void CaptureSimulator::InjectButton(MouseButton button, bool down)
     const bool left = button == MouseButton::Left;
     m_injected.push_back(left ? (down ? CaptureEvent::LButtonDown : CaptureEvent::LButtonUp)
                               : (down ? CaptureEvent::RButtonDown : CaptureEvent::RButtonUp));
+    // Its own press and release come back tagged: their own events.
     const bool arrivesLeft = left != (m_bSwapped && m_bPlatformSwaps);
     if (arrivesLeft)
-        Queue(down ? CaptureEvent::LButtonDown : CaptureEvent::LButtonUp, true);
+        Queue(down ? CaptureEvent::OwnLButtonDown : CaptureEvent::LButtonUp);
     else
-        Queue(down ? CaptureEvent::RButtonDown : CaptureEvent::RButtonUp, true);
+        Queue(down ? CaptureEvent::RButtonDown : CaptureEvent::OwnRButtonUp);
 }
 
 void CaptureSimulator::SetCaptureText(bool capturing)
@@ -171,8 +154,9 @@ void CaptureSimulator::PickColor()
 // Only a WM_RBUTTONUP is taken out, unhandled; all else stays queued.
 void CaptureSimulator::AwaitOwnRightUp()
 {
-    const auto up = std::find_if(m_queue.begin(), m_queue.end(),
-                                 [](const Input& input) { return input.message == CaptureEvent::RButtonUp; });
+    const auto up = std::find_if(m_queue.begin(), m_queue.end(), [](CaptureEvent event) {
+        return event == CaptureEvent::RButtonUp || event == CaptureEvent::OwnRButtonUp;
+    });
     if (up != m_queue.end())
         m_queue.erase(up);
 }

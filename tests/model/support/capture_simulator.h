@@ -11,8 +11,7 @@
 // Capture mode without the platform: the program's own runner drives the
 // transition table against a small model of the system. Mouse input waits in
 // a queue until it is pumped; the buttons the dialog injects join the back of
-// that queue and come back later as ordinary button messages, tagged as its
-// own. Injected flags name physical buttons; whether the user's swap maps
+// that queue and come back later as button messages tagged as its own. Injected flags name physical buttons; whether the user's swap maps
 // them (Windows) or not (Wine 8) is the model's choice. Mouse input goes to
 // the dialog unless another window holds the capture (or, with no capture,
 // the cursor is elsewhere). ReleaseCapture sends the dialog its
@@ -72,7 +71,6 @@ public:
     bool LeftHeld() const { return m_held[0]; }
     bool CursorClipped() const { return m_bClipped; }
     bool RightUpOwed() const { return m_capture.releaseOwed; }
-    bool TimerRunning(CaptureEvent timer) const { return m_timers.count(timer) != 0; }
 
     // The host the runner drives; its members are the system calls of the model.
     bool m_bCapturing = false;
@@ -106,12 +104,8 @@ public:
     void OnCaptureAction(CaptureAction action, CaptureEvent) { m_actions.push_back(action); }
 
 private:
-    // A mouse message in the queue, and whether the dialog injected it.
-    struct Input {
-        CaptureEvent message;
-        bool own;
-    };
-    void Queue(CaptureEvent message, bool own = false);
+    void Queue(CaptureEvent event);
+    void UserButton(CaptureEvent message, bool primary);
     void Dispatch(CaptureEvent event);
 
     Image m_screen;
@@ -132,7 +126,7 @@ private:
     bool m_bInFront = true;
     bool m_bSwapped = false;
     bool m_bPlatformSwaps = true;
-    std::deque<Input> m_queue;
+    std::deque<CaptureEvent> m_queue;
     std::set<CaptureEvent> m_timers;
     CaptureEvent m_current = CaptureEvent::MouseMove;
 
