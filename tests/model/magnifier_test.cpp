@@ -121,42 +121,45 @@ TEST(Magnifier, PickParityFollowsQuarterWidth)
 // or black off the screen, crosshair inverted. Cursors on every edge and corner
 // push the source beyond each side; the bitmap starts out dirty to show that
 // every pixel is rewritten.
-TEST(Magnifier, BlackBeyondEveryScreenEdge)
+static void ExpectExactBitmaps(int W, int H)
 {
     const Image screen = UniqueScreen(40, 30);
+    const int w = W - 2, h = H - 2;
     const int cursors[][2] = {{0, 0},  {39, 0},  {0, 29},  {39, 29}, {20, 0},
                               {0, 15}, {39, 15}, {20, 29}, {20, 15}, {-3, 33}};
-    // Even; both odd; the view at 144 DPI, whose source is larger than the screen.
-    const int views[][2] = {{62, 42}, {61, 43}, {180, 189}};
-    for (const auto& view : views) {
-        const int W = view[0], H = view[1];
-        const int w = W - 2, h = H - 2;
-        const std::set<Pixel> crosshair = ExpectedCrosshair(w, h);
-        for (const auto& cursor : cursors) {
-            const int x = cursor[0];
-            const int y = cursor[1];
-            SCOPED_TRACE(testing::Message() << W << "x" << H << ", cursor " << x << "," << y);
-            Image bitmap(w, h, 0x00ABCDEF);
-            Magnify(screen, ComputeZoomGeometry(W, H, x, y), bitmap);
-            int black = 0;
-            for (int j = 0; j < h; ++j) {
-                for (int i = 0; i < w; ++i) {
-                    const int sx = x - w / 4 + i / 2;
-                    const int sy = y - h / 4 + j / 2;
-                    COLORREF expected = screen.contains(sx, sy) ? Encode(sx, sy) : 0;
-                    if (expected == 0 && !crosshair.count({i, j}))
-                        ++black;
-                    if (crosshair.count({i, j}))
-                        expected ^= 0x00FFFFFF;
-                    ASSERT_EQ(bitmap.at(i, j), expected) << "pixel " << i << "," << j;
-                }
-            }
-            // Only the small views' source fits on the screen, and only centred.
-            if (x != 20 || y != 15 || W > 100) {
-                EXPECT_GT(black, 0);
+    const std::set<Pixel> crosshair = ExpectedCrosshair(w, h);
+    for (const auto& cursor : cursors) {
+        const int x = cursor[0];
+        const int y = cursor[1];
+        SCOPED_TRACE(testing::Message() << W << "x" << H << ", cursor " << x << "," << y);
+        Image bitmap(w, h, 0x00ABCDEF);
+        Magnify(screen, ComputeZoomGeometry(W, H, x, y), bitmap);
+        int black = 0;
+        for (int j = 0; j < h; ++j) {
+            for (int i = 0; i < w; ++i) {
+                const int sx = x - w / 4 + i / 2;
+                const int sy = y - h / 4 + j / 2;
+                COLORREF expected = screen.contains(sx, sy) ? Encode(sx, sy) : 0;
+                if (expected == 0 && !crosshair.count({i, j}))
+                    ++black;
+                if (crosshair.count({i, j}))
+                    expected ^= 0x00FFFFFF;
+                ASSERT_EQ(bitmap.at(i, j), expected) << "pixel " << i << "," << j;
             }
         }
+        // Only a small view's source fits on the screen, and only centred.
+        if (x != 20 || y != 15 || W > 100) {
+            EXPECT_GT(black, 0);
+        }
     }
+}
+
+// Even; both odd; the view at 144 DPI, whose source is larger than the screen.
+TEST(Magnifier, BlackBeyondEveryScreenEdge)
+{
+    ExpectExactBitmaps(62, 42);
+    ExpectExactBitmaps(61, 43);
+    ExpectExactBitmaps(180, 189);
 }
 
 TEST(Magnifier, CrosshairOnLargeBitmap)
