@@ -20,14 +20,18 @@ constexpr CaptureTransition Row(S state, E event, std::initializer_list<A> actio
 } // namespace
 
 const CaptureTransition kCaptureTable[2 * kCaptureEventCount] = {
+    // A release still on its way from the last capture is taken out first:
+    // coming back during the new one, it would end it.
     Row(S::Idle, E::CaptureClicked,
-        {A::TakeCapture, A::SetFlag, A::ConfineCursor, A::InjectPress, A::SetTextCapturing}, S::Capturing),
+        {A::TakeCapture, A::CatchRelease, A::SetFlag, A::ConfineCursor, A::InjectPress, A::SetTextCapturing},
+        S::Capturing),
     Row(S::Idle, E::LButtonDown, {A::DefaultProcessing}, S::Idle),
     Row(S::Idle, E::MouseMove, {A::DefaultProcessing}, S::Idle),
-    Row(S::Idle, E::RButtonDown, {A::DefaultProcessing}, S::Idle),
-    Row(S::Idle, E::RButtonUp, {A::DefaultProcessing}, S::Idle),
-    // Whatever release is still owed or on its way goes before the window does.
-    Row(S::Idle, E::Destroy, {A::FrameworkDestroy, A::EndHold, A::SettleRelease, A::DestroyZoomBitmap},
+    Row(S::Idle, E::RButtonDown, {A::NoteRightDown, A::DefaultProcessing}, S::Idle),
+    Row(S::Idle, E::RButtonUp, {A::NoteRightUp, A::LetGoIfSettled, A::DefaultProcessing}, S::Idle),
+    // Whatever release is still owed or on its way goes before the window
+    // does, while a hold still brings it here.
+    Row(S::Idle, E::Destroy, {A::FrameworkDestroy, A::SettleRelease, A::EndHold, A::DestroyZoomBitmap},
         S::Gone),
     Row(S::Idle, E::CaptureLost, {A::EndHold, A::DefaultProcessing}, S::Idle),
     Row(S::Idle, E::CursorKey, {}, S::Idle),
@@ -41,6 +45,9 @@ const CaptureTransition kCaptureTable[2 * kCaptureEventCount] = {
     Row(S::Idle, E::OwnLButtonDown, {}, S::Idle),
     Row(S::Idle, E::HoldTimer, {A::EndHold}, S::Idle),
     Row(S::Idle, E::RetryTimer, {A::PayRelease}, S::Idle),
+    // Out of the foreground a hold no longer routes anything here.
+    Row(S::Idle, E::Deactivated, {A::CatchRelease, A::LetGoIfSettled, A::DefaultProcessing}, S::Idle),
+    Row(S::Idle, E::OwnRButtonDown, {}, S::Idle),
 
     // A second click notification (from the keyboard) must not take a second
     // capture nor inject a second press.
@@ -49,8 +56,8 @@ const CaptureTransition kCaptureTable[2 * kCaptureEventCount] = {
     Row(S::Capturing, E::LButtonDown, {A::NoteLeftDown, A::InjectRelease, A::DefaultProcessing},
         S::Capturing),
     Row(S::Capturing, E::MouseMove, {A::Magnify, A::PickColor, A::DefaultProcessing}, S::Capturing),
-    Row(S::Capturing, E::RButtonDown, {}, S::Capturing),
-    Row(S::Capturing, E::RButtonUp, {A::ClearFlag, A::LetGoOrHold, A::SetTextIdle}, S::Idle),
+    Row(S::Capturing, E::RButtonDown, {A::NoteRightDown}, S::Capturing),
+    Row(S::Capturing, E::RButtonUp, {A::NoteRightUp, A::ClearFlag, A::LetGoOrHold, A::SetTextIdle}, S::Idle),
     Row(S::Capturing, E::Destroy,
         {A::FrameworkDestroy, A::ClearFlag, A::FreeCursor, A::OweRelease, A::SettleRelease,
          A::ReleaseCapture, A::DestroyZoomBitmap},
@@ -71,6 +78,14 @@ const CaptureTransition kCaptureTable[2 * kCaptureEventCount] = {
     Row(S::Capturing, E::HoldTimer, {}, S::Capturing),
     // A new capture makes an owed release its own: it ends with a release.
     Row(S::Capturing, E::RetryTimer, {A::PayRelease}, S::Capturing),
+    // Only the window in front routes input through its capture (and Wine
+    // cancels nothing): the mode ends as a lost capture does, a release on
+    // its way is brought back here, and the dialog lets go.
+    Row(S::Capturing, E::Deactivated,
+        {A::ClearFlag, A::FreeCursor, A::SetTextIdle, A::OweRelease, A::CatchRelease, A::ReleaseCapture,
+         A::DefaultProcessing},
+        S::Idle),
+    Row(S::Capturing, E::OwnRButtonDown, {}, S::Capturing),
 };
 
 const CaptureTransition& CaptureStep(CaptureState state, CaptureEvent event)

@@ -20,7 +20,7 @@ enum class CaptureEvent : int {
     CaptureClicked,  // BN_CLICKED from the capture button
     LButtonDown,     // WM_LBUTTONDOWN: the user's primary press
     MouseMove,       // WM_MOUSEMOVE
-    RButtonDown,     // WM_RBUTTONDOWN: the capture's own press, or the user's
+    RButtonDown,     // WM_RBUTTONDOWN of the user's
     RButtonUp,       // WM_RBUTTONUP of the user's
     Destroy,         // WM_DESTROY
     CaptureLost,     // WM_CAPTURECHANGED
@@ -32,8 +32,10 @@ enum class CaptureEvent : int {
     OwnLButtonDown,  // WM_LBUTTONDOWN of the capture's own injected press
     HoldTimer,       // the bound on keeping the capture after the mode has ended
     RetryTimer,      // an owed release looks for a safe moment again
+    Deactivated,     // WM_ACTIVATEAPP (FALSE) or WM_CANCELMODE: another program takes the foreground
+    OwnRButtonDown,  // WM_RBUTTONDOWN of the capture's own injected press
 };
-constexpr int kCaptureEventCount = 15;
+constexpr int kCaptureEventCount = 17;
 
 enum class CaptureAction : int {
     TakeCapture,        // SetCapture on the dialog window; a hold still running ends
@@ -50,6 +52,8 @@ enum class CaptureAction : int {
     EndHold,            // end a hold whatever is outstanding
     NoteLeftDown,       // the user's primary press is down
     NoteLeftUp,         // and up again
+    NoteRightDown,      // the user's secondary press is down
+    NoteRightUp,        // and up again
     NoteReleaseBack,    // the injected release has come back
     Magnify,            // Magnify
     PickColor,          // PickColor
@@ -62,6 +66,7 @@ enum class CaptureAction : int {
     OweRelease,         // a press left held: release it once that is safe
     PayRelease,         // release it now if it is owed and safe
     SettleRelease,      // the program ends: release whatever is owed or on its way, now
+    CatchRelease,       // a release on its way is brought back to a window of ours and waited for
 };
 
 // The physical mouse buttons. Injected button flags name these; which one
@@ -81,8 +86,10 @@ struct CaptureRecord {
     bool releaseSent = false;
     // A lost capture left the press held; it is released once that is safe.
     bool releaseOwed = false;
-    // The primary press that ended the mode is not released yet.
+    // The user's presses that the capture took (the primary one that ended
+    // the mode, a secondary one) are not released yet.
     bool leftDown = false;
+    bool rightDown = false;
     // The mode has ended but the dialog keeps the capture, so that neither
     // that release nor the injected one reaches the window under the cursor.
     bool holding = false;

@@ -11,11 +11,14 @@
 //   void ReleaseMouse();             // ReleaseCapture, if the dialog holds it
 //   bool ThreadHoldsCapture();       // some window of the thread holds it
 //   bool OursInFront();              // the active window is one of the thread's
+//   bool CursorOverOurs();           // input at the cursor would reach one of the thread's windows
+//   bool CoverCursor();              // puts a window of ours under the cursor, if it can
+//   void UncoverCursor();
 //   void CaptureMouseForRelease();   // SetCapture on that window, or the dialog
 //   void EndCaptureForRelease();     // ReleaseCapture after it
 //   bool ButtonsSwapped();           // SM_SWAPBUTTON
 //   bool ButtonHeld(MouseButton);    // the physical button, as the system sees it
-//   void InjectButton(MouseButton, bool down);  // tagged with kOwnInputTag
+//   bool InjectButton(MouseButton, bool down);  // tagged with kOwnInputTag; false if not inserted
 //   void SetCaptureText(bool capturing);
 //   void Magnify(); void PickColor(); void DefaultProcessing();
 //   void FrameworkDestroy(); void DestroyZoomBitmap();
@@ -52,7 +55,7 @@ private:
             break;
         case A::SetFlag:
             host.m_bCapturing = true;
-            r.releaseSent = r.leftDown = false;
+            r.releaseSent = r.leftDown = r.rightDown = false;
             break;
         case A::ClearFlag:
             host.m_bCapturing = false;
@@ -62,10 +65,10 @@ private:
             host.InjectButton(r.pressed, true);
             break;
         case A::InjectRelease:
-            if (!r.releaseSent) {
-                r.releaseSent = true;
-                host.InjectButton(r.pressed, false);
-            }
+            // Input the system did not take is not on its way: Enter again,
+            // or the end of the program, tries once more.
+            if (!r.releaseSent)
+                r.releaseSent = host.InjectButton(r.pressed, false);
             break;
         case A::PressOtherButton:
             // A release already on its way lets go of the wrong button; the
@@ -87,7 +90,7 @@ private:
             host.ReleaseMouse();
             break;
         case A::LetGoOrHold:
-            if (r.leftDown || r.releaseSent) {
+            if (r.leftDown || r.rightDown || r.releaseSent) {
                 r.holding = true;
                 host.StartCaptureTimer(CaptureEvent::HoldTimer, kInjectedInputBoundMs);
             } else {
@@ -95,7 +98,7 @@ private:
             }
             break;
         case A::LetGoIfSettled:
-            if (r.holding && !r.leftDown && !r.releaseSent)
+            if (r.holding && !r.leftDown && !r.rightDown && !r.releaseSent)
                 EndHold(host);
             break;
         case A::EndHold:
@@ -106,6 +109,12 @@ private:
             break;
         case A::NoteLeftUp:
             r.leftDown = false;
+            break;
+        case A::NoteRightDown:
+            r.rightDown = true;
+            break;
+        case A::NoteRightUp:
+            r.rightDown = false;
             break;
         case A::NoteReleaseBack:
             r.releaseSent = false;
@@ -147,6 +156,10 @@ private:
         case A::SettleRelease:
             PayRelease(host, true);
             break;
+        case A::CatchRelease:
+            if (r.releaseSent)
+                BringBackRelease(host, false, true);
+            break;
         }
     }
 
@@ -182,42 +195,82 @@ private:
         if (!host.m_capture.holding)
             return;
         StopHolding(host);
-        host.m_capture.leftDown = host.m_capture.releaseSent = false;
+        host.m_capture.leftDown = host.m_capture.rightDown = host.m_capture.releaseSent = false;
         LetGo(host);
     }
 
-    // An owed release goes out while one of the thread's windows is active
-    // and the thread holds no capture, with the capture taken for the moment
-    // so that the release comes back here; at the end (`final`) it goes out
-    // whatever, and a release still on its way is waited for. If the user
-    // has clicked the button up since, nothing is injected.
+    static void SettleDebt(Host& host)
+    {
+        host.m_capture.releaseOwed = false;
+        host.StopCaptureTimer(CaptureEvent::RetryTimer);
+    }
+
+    // An owed release goes out only where it comes back to a window of the
+    // thread, and while the thread holds no capture, so that no other
+    // program gets a button message; at the end (`final`) also with a
+    // capture held, and then a release still on its way is waited for too.
+    // If the user has clicked the button up since, nothing is injected: the
+    // key state tells, but only while one of our windows is in front, since
+    // it reads 0 whenever it cannot be read (another desktop, an elevated
+    // window in front).
     static void PayRelease(Host& host, bool final)
     {
         CaptureRecord& r = host.m_capture;
-        if (r.releaseOwed) {
-            if (host.m_bCapturing) {
-                r.releaseOwed = false;
-                host.StopCaptureTimer(CaptureEvent::RetryTimer);
-                return;
-            }
-            if (!final && (host.ThreadHoldsCapture() || !host.OursInFront()))
-                return;
-        }
-        const bool inject = r.releaseOwed && host.ButtonHeld(r.pressed);
-        if (r.releaseOwed) {
-            r.releaseOwed = false;
-            host.StopCaptureTimer(CaptureEvent::RetryTimer);
-        }
-        if (!inject && !(final && r.releaseSent))
+        if (r.releaseOwed && host.m_bCapturing) {
+            SettleDebt(host);
             return;
-        const bool took = !host.ThreadHoldsCapture();
-        if (took)
+        }
+        bool pay = r.releaseOwed && (final || !host.ThreadHoldsCapture());
+        if (pay && !host.ButtonHeld(r.pressed) && host.OursInFront()) {
+            SettleDebt(host);
+            pay = false;
+        }
+        if (pay || (final && r.releaseSent))
+            BringBackRelease(host, pay, final);
+    }
+
+    // Where a release goes: while one of the thread's windows is in front,
+    // to the thread's capture (taken for the moment if it holds none);
+    // otherwise to the window under the cursor, which must then be ours.
+    // With `cover` one of ours is put there if none is.
+    struct Return {
+        bool ours, took, covered;
+    };
+
+    static Return BringBack(Host& host, bool cover)
+    {
+        Return back{host.OursInFront() || host.CursorOverOurs(), false, false};
+        if (!back.ours && cover)
+            back.ours = back.covered = host.CoverCursor();
+        if (back.ours && !host.ThreadHoldsCapture()) {
             host.CaptureMouseForRelease();
-        if (inject)
-            host.InjectButton(r.pressed, false);
-        host.AwaitOwnRightUp();
-        r.releaseSent = false;
-        if (took)
+            back.took = true;
+        }
+        return back;
+    }
+
+    // Injects the owed release (`pay`) and waits for it, or for one already
+    // on its way, where it comes back to us. With `cover` (the last chance)
+    // a release that cannot come back is given up: the user's next click of
+    // the button releases it.
+    static void BringBackRelease(Host& host, bool pay, bool cover)
+    {
+        CaptureRecord& r = host.m_capture;
+        const Return back = BringBack(host, cover);
+        if (pay && back.ours && host.InjectButton(r.pressed, false)) {
+            SettleDebt(host);
+            r.releaseSent = true;
+        } else if (pay && cover) {
+            SettleDebt(host);
+        }
+        if (r.releaseSent && (back.ours || cover)) {
+            if (back.ours)
+                host.AwaitOwnRightUp();
+            r.releaseSent = false;
+        }
+        if (back.took)
             host.EndCaptureForRelease();
+        if (back.covered)
+            host.UncoverCursor();
     }
 };

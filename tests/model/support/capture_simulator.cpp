@@ -55,24 +55,72 @@ void CaptureSimulator::OtherWindowReleasesCapture()
         m_owner = CaptureOwner::None;
 }
 
+void CaptureSimulator::OtherProgramTakesForeground()
+{
+    m_bInFront = false;
+    Dispatch(CaptureEvent::Deactivated);
+}
+
+// WM_TIMER comes only once no other message waits; and the hold's bound is
+// the latest that injected input is documented to come back.
 void CaptureSimulator::FireTimer(CaptureEvent timer)
 {
+    if (timer == CaptureEvent::HoldTimer)
+        LandInjected();
+    Pump();
     if (m_timers.count(timer))
         Dispatch(timer);
 }
 
+// Only the window in front routes input through its capture (Windows);
+// input over one of the dialog's windows reaches them in any case, unless
+// another window holds the capture.
 bool CaptureSimulator::Step()
 {
     if (m_queue.empty())
         return false;
-    const CaptureEvent event = m_queue.front();
+    const Input input = m_queue.front();
     m_queue.pop_front();
-    const bool toDialog = m_owner == CaptureOwner::Dialog || (m_owner == CaptureOwner::None && m_bOverDialog);
-    if (toDialog && !m_bGone)
-        Dispatch(event);
-    else
+    const bool toDialog = m_owner == CaptureOwner::Dialog ? m_bInFront || CursorOverOurs()
+                                                          : m_owner == CaptureOwner::None && CursorOverOurs();
+    if (toDialog && !m_bGone) {
+        const Input outer = m_current;
+        m_current = input;
+        Dispatch(input.event);
+        m_current = outer;
+    } else {
         ++m_nElsewhere;
+        // Only a window of the program itself can take the capture from
+        // the dialog (another program takes the foreground instead).
+        m_nButtonsElsewhere += input.ofCapture && IsButton(input.event) && m_owner != CaptureOwner::Other;
+    }
     return true;
+}
+
+void CaptureSimulator::LandInjected()
+{
+    while (!m_inFlight.empty()) {
+        m_queue.push_back(m_inFlight.front());
+        m_inFlight.pop_front();
+    }
+}
+
+bool CaptureSimulator::LandAny()
+{
+    const bool any = !m_inFlight.empty();
+    LandInjected();
+    return any;
+}
+
+bool CaptureSimulator::IsButton(CaptureEvent event)
+{
+    return event != CaptureEvent::MouseMove;
+}
+
+void CaptureSimulator::DefaultProcessing()
+{
+    m_defaulted.push_back(m_current.event);
+    m_nOwnDefaulted += m_current.own && IsButton(m_current.event);
 }
 
 void CaptureSimulator::Pump()
@@ -86,9 +134,10 @@ CaptureState CaptureSimulator::State() const
     return m_bGone ? CaptureState::Gone : CaptureStateFromFlag(m_bCapturing);
 }
 
-void CaptureSimulator::Queue(CaptureEvent event)
+void CaptureSimulator::Queue(CaptureEvent event, bool own)
 {
-    m_queue.push_back(event);
+    const bool ofCapture = own || m_bCapturing || m_capture.holding;
+    (own && m_bLate ? m_inFlight : m_queue).push_back({event, own, ofCapture});
 }
 
 void CaptureSimulator::Dispatch(CaptureEvent event)
@@ -97,8 +146,9 @@ void CaptureSimulator::Dispatch(CaptureEvent event)
         return;
     // Like the dialog, look the row up from the flag as it is right now: a
     // nested WM_CAPTURECHANGED sees whatever the outer handler has done so far.
-    const CaptureEvent outer = m_current;
-    m_current = event;
+    const Input outer = m_current;
+    if (m_current.event != event)
+        m_current = {event, false, false};
     const CaptureTransition& row = CaptureRunner<CaptureSimulator>::Run(*this, event);
     m_current = outer;
     if (row.next == CaptureState::Gone)
@@ -120,8 +170,10 @@ void CaptureSimulator::ReleaseMouse()
     }
 }
 
-void CaptureSimulator::InjectButton(MouseButton button, bool down)
+bool CaptureSimulator::InjectButton(MouseButton button, bool down)
 {
+    if (m_bInjectionFails)
+        return false;
     m_held[static_cast<int>(button)] = down;
     const bool left = button == MouseButton::Left;
     m_injected.push_back(left ? (down ? CaptureEvent::LButtonDown : CaptureEvent::LButtonUp)
@@ -129,9 +181,10 @@ void CaptureSimulator::InjectButton(MouseButton button, bool down)
     // Its own press and release come back tagged: their own events.
     const bool arrivesLeft = left != (m_bSwapped && m_bPlatformSwaps);
     if (arrivesLeft)
-        Queue(down ? CaptureEvent::OwnLButtonDown : CaptureEvent::LButtonUp);
+        Queue(down ? CaptureEvent::OwnLButtonDown : CaptureEvent::LButtonUp, true);
     else
-        Queue(down ? CaptureEvent::RButtonDown : CaptureEvent::OwnRButtonUp);
+        Queue(down ? CaptureEvent::OwnRButtonDown : CaptureEvent::OwnRButtonUp, true);
+    return true;
 }
 
 void CaptureSimulator::SetCaptureText(bool capturing)
@@ -154,9 +207,12 @@ void CaptureSimulator::PickColor()
 // Only a WM_RBUTTONUP is taken out, unhandled; all else stays queued.
 void CaptureSimulator::AwaitOwnRightUp()
 {
-    const auto up = std::find_if(m_queue.begin(), m_queue.end(), [](CaptureEvent event) {
-        return event == CaptureEvent::RButtonUp || event == CaptureEvent::OwnRButtonUp;
-    });
+    const auto isUp = [](const Input& input) {
+        return input.event == CaptureEvent::RButtonUp || input.event == CaptureEvent::OwnRButtonUp;
+    };
+    if (std::none_of(m_queue.begin(), m_queue.end(), isUp))
+        LandInjected();
+    const auto up = std::find_if(m_queue.begin(), m_queue.end(), isUp);
     if (up != m_queue.end())
         m_queue.erase(up);
 }

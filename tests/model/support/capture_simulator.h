@@ -11,10 +11,13 @@
 // Capture mode without the platform: the program's own runner drives the
 // transition table against a small model of the system. Mouse input waits in
 // a queue until it is pumped; the buttons the dialog injects join the back of
-// that queue and come back later as button messages tagged as its own. Injected flags name physical buttons; whether the user's swap maps
-// them (Windows) or not (Wine 8) is the model's choice. Mouse input goes to
-// the dialog unless another window holds the capture (or, with no capture,
-// the cursor is elsewhere). ReleaseCapture sends the dialog its
+// that queue and come back later as button messages tagged as its own, or,
+// late as through slow low-level hooks, wait in flight until they land
+// (a wait of the dialog's lands them, within its bound). Injected flags name
+// physical buttons; whether the user's swap maps them (Windows) or not
+// (Wine 8) is the model's choice. Mouse input goes to the dialog while it
+// holds the capture and is in front, or while the cursor is over one of its
+// windows; otherwise to another window. ReleaseCapture sends the dialog its
 // WM_CAPTURECHANGED at once, inside the handler that calls it.
 class CaptureSimulator {
 public:
@@ -29,9 +32,19 @@ public:
     void ReleaseLeft();
     void PressRight();
     void ReleaseRight();
-    void OtherWindowTakesCapture();     // WM_CAPTURECHANGED, handled at once
+    void OtherWindowTakesCapture();     // another window of the program: WM_CAPTURECHANGED, at once
     void SetCursorOverDialog(bool over) { m_bOverDialog = over; }
     void SetOursInFront(bool front) { m_bInFront = front; }
+    // Another program takes the foreground: WM_ACTIVATEAPP, handled at once.
+    void OtherProgramTakesForeground();
+    // Injected input comes back only once it lands (LandInjected).
+    void SetInjectedLate(bool late) { m_bLate = late; }
+    void LandInjected();
+    // The key state cannot be read (an elevated window in front): it reads 0.
+    void SetKeyStateReadable(bool readable) { m_bKeyStateReadable = readable; }
+    void SetInjectionFails(bool fails) { m_bInjectionFails = fails; }
+    // Whether a window of ours put under the cursor is the window there.
+    void SetCoverWorks(bool works) { m_bCoverWorks = works; }
     // SM_SWAPBUTTON, and whether injected buttons are mapped by it.
     void SwapButtons(bool swapped, bool platformSwapsInjected);
     void Destroy();                     // WM_DESTROY, handled at once
@@ -62,8 +75,15 @@ public:
     // Injected button events, in order, as the physical button's
     // (L or R) ButtonDown or ButtonUp.
     const std::vector<CaptureEvent>& Injected() const { return m_injected; }
-    // Queued input that went to some other window.
+    // Queued input that went to some other window; and the button messages
+    // among it that were the capture's: injected by the dialog, or made by
+    // the user while the mode or a hold lasted.
     int DeliveredElsewhere() const { return m_nElsewhere; }
+    int ButtonsElsewhere() const { return m_nButtonsElsewhere; }
+    // The dialog's own injected buttons handed on to default processing.
+    int OwnDefaultProcessed() const { return m_nOwnDefaulted; }
+    std::size_t InFlight() const { return m_inFlight.size(); }
+    bool TimerRunning(CaptureEvent timer) const { return m_timers.count(timer) != 0; }
     // Rows whose next state did not match the flag they left behind.
     int FlagMismatches() const { return m_nMismatches; }
     // The system's physical buttons: pressed and released by injection or by hand.
@@ -79,15 +99,18 @@ public:
     void ReleaseMouse();
     bool ThreadHoldsCapture() const { return m_owner != CaptureOwner::None; }
     bool OursInFront() const { return m_bInFront; }
+    bool CursorOverOurs() const { return m_bOverDialog || m_bCovered; }
+    bool CoverCursor() { return m_bCovered = m_bCoverWorks; }
+    void UncoverCursor() { m_bCovered = false; }
     void CaptureMouseForRelease() { CaptureMouse(); }
     void EndCaptureForRelease() { ReleaseMouse(); }
     bool ButtonsSwapped() const { return m_bSwapped; }
-    bool ButtonHeld(MouseButton button) const { return m_held[static_cast<int>(button)]; }
-    void InjectButton(MouseButton button, bool down);
+    bool ButtonHeld(MouseButton button) const { return m_bKeyStateReadable && m_held[static_cast<int>(button)]; }
+    bool InjectButton(MouseButton button, bool down);
     void SetCaptureText(bool capturing);
     void Magnify();
     void PickColor();
-    void DefaultProcessing() { m_defaulted.push_back(m_current); }
+    void DefaultProcessing();
     void FrameworkDestroy() {}
     void DestroyZoomBitmap() { m_bHasBitmap = false; }
     bool ConfineCursor() { return m_bClipped = true; }
@@ -97,14 +120,21 @@ public:
     template <class Done>
     void DispatchMouseInputUntil(Done done)
     {
-        while (!done() && Step()) {
+        while (!done() && (Step() || LandAny())) {
         }
     }
     void AwaitOwnRightUp();
     void OnCaptureAction(CaptureAction action, CaptureEvent) { m_actions.push_back(action); }
 
 private:
-    void Queue(CaptureEvent event);
+    struct Input {
+        CaptureEvent event;
+        bool own;  // injected by the dialog, with its tag
+        bool ofCapture;
+    };
+    void Queue(CaptureEvent event, bool own = false);
+    bool LandAny();
+    static bool IsButton(CaptureEvent event);
     void UserButton(CaptureEvent message, bool primary);
     void Dispatch(CaptureEvent event);
 
@@ -126,9 +156,15 @@ private:
     bool m_bInFront = true;
     bool m_bSwapped = false;
     bool m_bPlatformSwaps = true;
-    std::deque<CaptureEvent> m_queue;
+    bool m_bLate = false;
+    bool m_bKeyStateReadable = true;
+    bool m_bInjectionFails = false;
+    bool m_bCoverWorks = true;
+    bool m_bCovered = false;
+    std::deque<Input> m_queue;
+    std::deque<Input> m_inFlight;
     std::set<CaptureEvent> m_timers;
-    CaptureEvent m_current = CaptureEvent::MouseMove;
+    Input m_current{CaptureEvent::MouseMove, false, false};
 
     std::vector<CaptureAction> m_actions;
     std::vector<CaptureEvent> m_defaulted;
@@ -136,5 +172,7 @@ private:
     bool m_held[2] = {false, false};
     bool m_bClipped = false;
     int m_nElsewhere = 0;
+    int m_nButtonsElsewhere = 0;
+    int m_nOwnDefaulted = 0;
     int m_nMismatches = 0;
 };
