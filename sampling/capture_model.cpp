@@ -25,7 +25,8 @@ const CaptureTransition kCaptureTable[2 * kCaptureEventCount] = {
     Row(S::Idle, E::CaptureClicked,
         {A::TakeCapture, A::CatchRelease, A::SetFlag, A::ConfineCursor, A::InjectPress, A::SetTextCapturing},
         S::Capturing),
-    Row(S::Idle, E::LButtonDown, {A::DefaultProcessing}, S::Idle),
+    // A hold waits for the release of any press that comes to it.
+    Row(S::Idle, E::LButtonDown, {A::NoteLeftDown, A::DefaultProcessing}, S::Idle),
     Row(S::Idle, E::MouseMove, {A::DefaultProcessing}, S::Idle),
     Row(S::Idle, E::RButtonDown, {A::NoteRightDown, A::DefaultProcessing}, S::Idle),
     Row(S::Idle, E::RButtonUp, {A::NoteRightUp, A::LetGoIfSettled, A::DefaultProcessing}, S::Idle),

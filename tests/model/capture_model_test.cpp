@@ -24,7 +24,7 @@ struct ExpectedRow {
 const ExpectedRow kExpected[] = {
     {S::Idle, E::CaptureClicked, {A::TakeCapture, A::CatchRelease, A::SetFlag, A::ConfineCursor, A::InjectPress, A::SetTextCapturing}, S::Capturing},
     {S::Capturing, E::CaptureClicked, {}, S::Capturing},
-    {S::Idle, E::LButtonDown, {A::DefaultProcessing}, S::Idle},
+    {S::Idle, E::LButtonDown, {A::NoteLeftDown, A::DefaultProcessing}, S::Idle},
     {S::Capturing, E::LButtonDown, {A::NoteLeftDown, A::InjectRelease, A::DefaultProcessing}, S::Capturing},
     {S::Idle, E::MouseMove, {A::DefaultProcessing}, S::Idle},
     {S::Capturing, E::MouseMove, {A::Magnify, A::PickColor, A::DefaultProcessing}, S::Capturing},

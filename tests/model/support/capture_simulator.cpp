@@ -83,6 +83,7 @@ bool CaptureSimulator::Step()
     m_queue.pop_front();
     const bool toDialog = m_owner == CaptureOwner::Dialog ? m_bInFront || CursorOverOurs()
                                                           : m_owner == CaptureOwner::None && CursorOverOurs();
+    NotePressDelivered(input.event, toDialog && !m_bGone);
     if (toDialog && !m_bGone) {
         const Input outer = m_current;
         m_current = input;
@@ -92,7 +93,8 @@ bool CaptureSimulator::Step()
         ++m_nElsewhere;
         // Only a window of the program itself can take the capture from
         // the dialog (another program takes the foreground instead).
-        m_nButtonsElsewhere += input.ofCapture && IsButton(input.event) && m_owner != CaptureOwner::Other;
+        m_nButtonsElsewhere += (input.ofCapture || UpOfPressAtDialog(input.event)) && IsButton(input.event) &&
+                               m_owner != CaptureOwner::Other;
     }
     return true;
 }
@@ -110,6 +112,19 @@ bool CaptureSimulator::LandAny()
     const bool any = !m_inFlight.empty();
     LandInjected();
     return any;
+}
+
+// A user's press that the dialog got makes its release the dialog's too.
+void CaptureSimulator::NotePressDelivered(CaptureEvent event, bool toDialog)
+{
+    if (event == CaptureEvent::LButtonDown || event == CaptureEvent::RButtonDown)
+        m_pressAtDialog[event == CaptureEvent::RButtonDown] = toDialog;
+}
+
+bool CaptureSimulator::UpOfPressAtDialog(CaptureEvent event) const
+{
+    return (event == CaptureEvent::LButtonUp && m_pressAtDialog[0]) ||
+           (event == CaptureEvent::RButtonUp && m_pressAtDialog[1]);
 }
 
 bool CaptureSimulator::IsButton(CaptureEvent event)
@@ -146,6 +161,12 @@ void CaptureSimulator::Dispatch(CaptureEvent event)
         return;
     // Like the dialog, look the row up from the flag as it is right now: a
     // nested WM_CAPTURECHANGED sees whatever the outer handler has done so far.
+    // Made to let go (the hold's bound passed, the window going, another
+    // window or program taking over), the dialog answers no more for the
+    // user's buttons still down: their releases go where the system sends them.
+    if (event == CaptureEvent::HoldTimer || event == CaptureEvent::Destroy ||
+        event == CaptureEvent::Deactivated || event == CaptureEvent::CaptureLost)
+        m_pressAtDialog[0] = m_pressAtDialog[1] = false;
     const Input outer = m_current;
     if (m_current.event != event)
         m_current = {event, false, false};

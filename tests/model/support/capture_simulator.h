@@ -76,8 +76,9 @@ public:
     // (L or R) ButtonDown or ButtonUp.
     const std::vector<CaptureEvent>& Injected() const { return m_injected; }
     // Queued input that went to some other window; and the button messages
-    // among it that were the capture's: injected by the dialog, or made by
-    // the user while the mode or a hold lasted.
+    // among it that were the capture's: injected by the dialog, made by the
+    // user while the mode or a hold lasted, or the release of a press that
+    // the dialog got.
     int DeliveredElsewhere() const { return m_nElsewhere; }
     int ButtonsElsewhere() const { return m_nButtonsElsewhere; }
     // The dialog's own injected buttons handed on to default processing.
@@ -135,6 +136,8 @@ private:
     void Queue(CaptureEvent event, bool own = false);
     bool LandAny();
     static bool IsButton(CaptureEvent event);
+    void NotePressDelivered(CaptureEvent event, bool toDialog);
+    bool UpOfPressAtDialog(CaptureEvent event) const;
     void UserButton(CaptureEvent message, bool primary);
     void Dispatch(CaptureEvent event);
 
@@ -174,5 +177,6 @@ private:
     int m_nElsewhere = 0;
     int m_nButtonsElsewhere = 0;
     int m_nOwnDefaulted = 0;
+    bool m_pressAtDialog[2] = {false, false};
     int m_nMismatches = 0;
 };
