@@ -12,7 +12,19 @@ CaptureSimulator::CaptureSimulator(Image screen, int viewWidth, int viewHeight)
 void CaptureSimulator::ClickCaptureButton() { Dispatch(CaptureEvent::CaptureClicked); }
 void CaptureSimulator::PressKey(CaptureEvent key) { Dispatch(key); }
 void CaptureSimulator::Close() { Dispatch(CaptureEvent::Close); }
-void CaptureSimulator::Destroy() { Dispatch(CaptureEvent::Destroy); }
+void CaptureSimulator::Destroy()
+{
+    LetGoOfUsersPresses();
+    Dispatch(CaptureEvent::Destroy);
+}
+
+// Made to let go (the hold's bound passed, the window going, another window
+// or program taking over), the dialog answers no more for the user's buttons
+// still down: their releases go where the system sends them.
+void CaptureSimulator::LetGoOfUsersPresses()
+{
+    m_pressAtDialog[0] = m_pressAtDialog[1] = false;
+}
 
 void CaptureSimulator::MoveMouse(int x, int y)
 {
@@ -45,6 +57,7 @@ void CaptureSimulator::OtherWindowTakesCapture()
 {
     const bool hadIt = m_owner == CaptureOwner::Dialog;
     m_owner = CaptureOwner::Other;
+    LetGoOfUsersPresses();
     if (hadIt)
         Dispatch(CaptureEvent::CaptureLost);
 }
@@ -58,6 +71,7 @@ void CaptureSimulator::OtherWindowReleasesCapture()
 void CaptureSimulator::OtherProgramTakesForeground()
 {
     m_bInFront = false;
+    LetGoOfUsersPresses();
     Dispatch(CaptureEvent::Deactivated);
 }
 
@@ -65,8 +79,11 @@ void CaptureSimulator::OtherProgramTakesForeground()
 // the latest that injected input is documented to come back.
 void CaptureSimulator::FireTimer(CaptureEvent timer)
 {
-    if (timer == CaptureEvent::HoldTimer)
+    if (timer == CaptureEvent::HoldTimer) {
         LandInjected();
+        if (m_timers.count(timer))
+            LetGoOfUsersPresses();
+    }
     Pump();
     if (m_timers.count(timer))
         Dispatch(timer);
@@ -161,12 +178,6 @@ void CaptureSimulator::Dispatch(CaptureEvent event)
         return;
     // Like the dialog, look the row up from the flag as it is right now: a
     // nested WM_CAPTURECHANGED sees whatever the outer handler has done so far.
-    // Made to let go (the hold's bound passed, the window going, another
-    // window or program taking over), the dialog answers no more for the
-    // user's buttons still down: their releases go where the system sends them.
-    if (event == CaptureEvent::HoldTimer || event == CaptureEvent::Destroy ||
-        event == CaptureEvent::Deactivated || event == CaptureEvent::CaptureLost)
-        m_pressAtDialog[0] = m_pressAtDialog[1] = false;
     const Input outer = m_current;
     if (m_current.event != event)
         m_current = {event, false, false};

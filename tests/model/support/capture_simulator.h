@@ -137,6 +137,7 @@ private:
     bool LandAny();
     static bool IsButton(CaptureEvent event);
     void NotePressDelivered(CaptureEvent event, bool toDialog);
+    void LetGoOfUsersPresses();
     bool UpOfPressAtDialog(CaptureEvent event) const;
     void UserButton(CaptureEvent message, bool primary);
     void Dispatch(CaptureEvent event);
