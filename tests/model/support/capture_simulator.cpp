@@ -79,14 +79,14 @@ void CaptureSimulator::OtherProgramTakesForeground()
 // the latest that injected input is documented to come back.
 void CaptureSimulator::FireTimer(CaptureEvent timer)
 {
-    if (timer == CaptureEvent::HoldTimer) {
+    if (timer == CaptureEvent::HoldTimer)
         LandInjected();
-        if (m_timers.count(timer))
-            LetGoOfUsersPresses();
-    }
     Pump();
-    if (m_timers.count(timer))
-        Dispatch(timer);
+    if (!m_timers.count(timer))
+        return;
+    if (timer == CaptureEvent::HoldTimer)
+        LetGoOfUsersPresses();
+    Dispatch(timer);
 }
 
 // Only the window in front routes input through its capture (Windows);
