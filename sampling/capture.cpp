@@ -5,6 +5,7 @@
 #include <string>
 
 #include "sampling/capture_runner.h"
+#include "sampling/cursor_cover.h"
 #include "sampling/screen_monitors.h"
 #include "ui/picker_dlg.h"
 
@@ -59,6 +60,26 @@ bool OwnInput()
     return static_cast<unsigned long>(::GetMessageExtraInfo()) == kOwnInputTag;
 }
 
+// Keys that take the foreground or the mouse away: Alt and F10 (the menu,
+// Alt+Tab; they arrive as system keys), the Windows key, the menu key.
+bool LeavingKey(const MSG& msg)
+{
+    if (msg.message == WM_SYSKEYDOWN || msg.message == WM_SYSKEYUP)
+        return true;
+    const bool key = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP;
+    return key && (msg.wParam == VK_LWIN || msg.wParam == VK_RWIN || msg.wParam == VK_APPS);
+}
+
+bool IsKeyDown(const MSG& msg)
+{
+    return msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+}
+
+HWND ThreadWindow(HWND window)
+{
+    return window && ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId() ? window : nullptr;
+}
+
 } // namespace
 
 void CPickerDlg::RunCapture(CaptureEvent event)
@@ -68,7 +89,10 @@ void CPickerDlg::RunCapture(CaptureEvent event)
 
 void CPickerDlg::OnCapture() { RunCapture(CaptureEvent::CaptureClicked); }
 void CPickerDlg::OnMouseMove(UINT, POINT) { RunCapture(CaptureEvent::MouseMove); }
-void CPickerDlg::OnRButtonDown(UINT, POINT) { RunCapture(CaptureEvent::RButtonDown); }
+void CPickerDlg::OnRButtonDown(UINT, POINT)
+{
+    RunCapture(OwnInput() ? CaptureEvent::OwnRButtonDown : CaptureEvent::RButtonDown);
+}
 void CPickerDlg::OnLButtonUp(UINT, POINT) { RunCapture(CaptureEvent::LButtonUp); }
 void CPickerDlg::OnDestroy() { RunCapture(CaptureEvent::Destroy); }
 
@@ -92,13 +116,33 @@ void CPickerDlg::ReleaseMouse()
 
 bool CPickerDlg::ThreadHoldsCapture() const { return ::GetCapture() != nullptr; }
 
-HWND CPickerDlg::OurWindowInFront() const
-{
-    HWND front = ::GetForegroundWindow();
-    return front && ::GetWindowThreadProcessId(front, nullptr) == ::GetCurrentThreadId() ? front : nullptr;
-}
+HWND CPickerDlg::OurWindowInFront() const { return ThreadWindow(::GetForegroundWindow()); }
 
 bool CPickerDlg::OursInFront() const { return OurWindowInFront() != nullptr; }
+
+// Button input goes to the window under the cursor unless the thread in
+// front holds a capture, which takes it wherever the cursor is.
+bool CPickerDlg::CursorOverOurs() const
+{
+    POINT cursor;
+    if (!::GetCursorPos(&cursor) || !ThreadWindow(::WindowFromPoint(cursor)))
+        return false;
+    HWND front = ::GetForegroundWindow();
+    GUITHREADINFO info{sizeof info};
+    const DWORD thread = front ? ::GetWindowThreadProcessId(front, nullptr) : 0;
+    return !thread || !::GetGUIThreadInfo(thread, &info) || !info.hwndCapture || ThreadWindow(info.hwndCapture);
+}
+
+bool CPickerDlg::CoverCursor()
+{
+    m_cursorCover.emplace();
+    if (m_cursorCover->Covers() && CursorOverOurs())
+        return true;
+    m_cursorCover.reset();
+    return false;
+}
+
+void CPickerDlg::UncoverCursor() { m_cursorCover.reset(); }
 
 // The release then comes back to this thread wherever the cursor is: a
 // button is down, and while one is the system routes mouse input to the
@@ -120,9 +164,16 @@ bool CPickerDlg::ButtonHeld(MouseButton button) const
     return ::GetAsyncKeyState(button == MouseButton::Left ? VK_LBUTTON : VK_RBUTTON) < 0;
 }
 
-void CPickerDlg::InjectButton(MouseButton button, bool down)
+// SendInput tells whether the system took the input: UIPI refuses it while
+// an elevated window is in front, and so does a desktop that is not the
+// input desktop.
+bool CPickerDlg::InjectButton(MouseButton button, bool down)
 {
-    ::mouse_event(ButtonFlag(button, down), 0, 0, 0, kOwnInputTag);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = ButtonFlag(button, down);
+    input.mi.dwExtraInfo = kOwnInputTag;
+    return ::SendInput(1, &input, sizeof input) == 1;
 }
 
 void CPickerDlg::SetCaptureText(bool capturing)
@@ -186,20 +237,33 @@ void CPickerDlg::FreeCursor() { ::ClipCursor(nullptr); }
 
 // While capturing, the arrow keys, Enter and Space are the capture's, seen
 // here before the dialog manager turns them into focus moves and clicks of
-// the focused button. Their key-up messages are kept from it too.
+// the focused button. Their key-up messages are kept from it too. A key that
+// takes the foreground or the mouse away ends the capture as Enter does,
+// while the dialog is still in front: the release is injected before the
+// key that switches, so it still comes back here; the menu bar does not
+// open on it (Windows ignores menu keys while the mouse is captured anyway).
 BOOL CPickerDlg::PreTranslateMessage(MSG* msg)
 {
-    if (!m_bCapturing || (msg->message != WM_KEYDOWN && msg->message != WM_KEYUP))
+    if (!m_bCapturing)
+        return FALSE;
+    // A held arrow keeps moving; a held Enter ends the capture once.
+    const bool repeat = (msg->lParam & (1 << 30)) != 0;
+    if (LeavingKey(*msg)) {
+        if (IsKeyDown(*msg) && !repeat)
+            RunCapture(CaptureEvent::FinishKey);
+        return TRUE;
+    }
+    if (msg->message != WM_KEYDOWN && msg->message != WM_KEYUP)
         return FALSE;
     NudgeKey key;
     const bool arrow = ArrowKey(msg->wParam, key);
     if (!arrow && msg->wParam != VK_RETURN && msg->wParam != VK_SPACE)
         return FALSE;
-    // A held arrow keeps moving; a held Enter ends the capture once.
-    const bool repeat = (msg->lParam & (1 << 30)) != 0;
     if (msg->message == WM_KEYDOWN && arrow) {
         POINT cursor;
-        ::GetCursorPos(&cursor);
+        // While the input desktop changes the cursor cannot be read.
+        if (!::GetCursorPos(&cursor))
+            return TRUE;
         const CursorPoint to =
             NudgeCursor({cursor.x, cursor.y}, key, ::GetKeyState(VK_SHIFT) < 0, VirtualScreen());
         // Across monitors of different sizes SetCursorPos is reported to
@@ -223,6 +287,19 @@ void CPickerDlg::OnCancel()
     RunCapture(CaptureEvent::Close);
     CDialog::OnCancel();
 }
+
+// Another program in front: its window routes the mouse, ours no longer.
+void CPickerDlg::OnActivateApp(UINT_PTR active)
+{
+    if (active)
+        Default();
+    else
+        RunCapture(CaptureEvent::Deactivated);
+}
+
+// Sent when a dialog or message box opens, and on Windows when another
+// program takes the foreground.
+void CPickerDlg::OnCancelMode() { RunCapture(CaptureEvent::Deactivated); }
 
 // Only a capture taken by another window ends capture mode; releasing it
 // ourselves clears the flag first, so that path finds the mode already idle.

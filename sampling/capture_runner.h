@@ -242,7 +242,9 @@ private:
         Return back{host.OursInFront() || host.CursorOverOurs(), false, false};
         if (!back.ours && cover)
             back.ours = back.covered = host.CoverCursor();
-        if (back.ours && !host.ThreadHoldsCapture()) {
+        // A capture of a thread not in front routes nothing on Windows: the
+        // window put under the cursor gets the release by its place.
+        if (back.ours && !back.covered && !host.ThreadHoldsCapture()) {
             host.CaptureMouseForRelease();
             back.took = true;
         }

@@ -35,6 +35,9 @@ const MessageEntry<CPickerDlg> CPickerDlg::messageMap[] = {
     OnMessage<&CPickerDlg::OnLButtonUp>(WM_LBUTTONUP),
     // A slider moved from the keyboard; drags go through the two rows above.
     OnMessage<&CPickerDlg::OnHScroll>(WM_HSCROLL),
+    // Another program in front ends a capture.
+    OnMessage<&CPickerDlg::OnActivateApp>(WM_ACTIVATEAPP),
+    OnMessage<&CPickerDlg::OnCancelMode>(WM_CANCELMODE),
 };
 
 CPickerDlg::CPickerDlg(CWnd* pParent) : CDialog(IDD_PICKER, pParent)

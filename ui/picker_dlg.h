@@ -7,7 +7,10 @@
 #include "framework/message_map.h"
 #include "panel/color_format.h"
 #include "panel/drag_slider.h"
+#include <optional>
+
 #include "sampling/capture_model.h"
+#include "sampling/cursor_cover.h"
 
 template <class Host>
 class CaptureRunner;
@@ -88,6 +91,8 @@ protected:
     void OnRButtonUp(UINT flags, POINT point);
     void OnLButtonUp(UINT flags, POINT point);
     void OnCaptureChanged(HWND hWndNew);
+    void OnActivateApp(UINT_PTR active);
+    void OnCancelMode();
     void OnDestroy();
 
     // Colour panel
@@ -110,11 +115,14 @@ private:
     bool ThreadHoldsCapture() const;
     HWND OurWindowInFront() const;
     bool OursInFront() const;
+    bool CursorOverOurs() const;
+    bool CoverCursor();
+    void UncoverCursor();
     void CaptureMouseForRelease();
     void EndCaptureForRelease();
     bool ButtonsSwapped() const;
     bool ButtonHeld(MouseButton button) const;
-    void InjectButton(MouseButton button, bool down);
+    bool InjectButton(MouseButton button, bool down);
     void SetCaptureText(bool capturing);
     void DefaultProcessing() { Default(); }
     void FrameworkDestroy() { Default(); }
@@ -128,6 +136,9 @@ private:
     void OnCaptureAction(CaptureAction, CaptureEvent) {}
     void StartCopy(CEdit& edit);
     void RetryCopy();
+
+    // Under the cursor while a release must come back with another program in front.
+    std::optional<CCursorCover> m_cursorCover;
 
     // A copy waiting for a busy clipboard: which edit, since when.
     CEdit* m_pCopyEdit = nullptr;

@@ -1,7 +1,8 @@
 // Another process, for what only another process sees of the program:
 //   other_process                exits 1 while a mouse button is held, else 0
 //   other_process count L T R B  a topmost window there that counts the
-//                                mouse-button messages it gets (WM_APP answers)
+//                                mouse-button messages it gets (WM_APP answers;
+//                                WM_APP + 1 takes the foreground)
 //   other_process swap           Windows' button swap: a low-level hook turns
 //                                every button the program injects into the other
 // Both modes show a window of class TintoraOtherProcess, titled by the mode,
@@ -26,6 +27,14 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         ++g_buttonMessages;
     if (message == WM_APP)
         return g_buttonMessages;
+    // Another program takes the foreground by itself, with a window of its
+    // own away from the cursor.
+    if (message == WM_APP + 1) {
+        HWND front = ::CreateWindowExW(0, L"TintoraOtherProcess", L"front", WS_POPUP | WS_VISIBLE, 600, 500, 80, 80,
+                                       hWnd, nullptr, nullptr, nullptr);
+        ::SetForegroundWindow(front);
+        return 0;
+    }
     if (message == WM_MOUSEACTIVATE)
         return MA_NOACTIVATE;
     if (message == WM_DESTROY)
