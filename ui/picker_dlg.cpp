@@ -35,6 +35,7 @@ const MessageEntry<CPickerDlg> CPickerDlg::messageMap[] = {
     OnMessage<&CPickerDlg::OnLButtonUp>(WM_LBUTTONUP),
     // A slider moved from the keyboard; drags go through the two rows above.
     OnMessage<&CPickerDlg::OnHScroll>(WM_HSCROLL),
+    OnMessage<&CPickerDlg::OnSettingChange>(WM_SETTINGCHANGE),
 };
 
 CPickerDlg::CPickerDlg(CWnd* pParent) : CDialog(IDD_PICKER, pParent)
@@ -110,6 +111,7 @@ BOOL CPickerDlg::OnInitDialog()
     SetWindowText(LoadResourceString(IDS_VERSION));
 
     OnTopMost();
+    GrowToTemplateHeight();
     return TRUE;
 }
 

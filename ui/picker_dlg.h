@@ -79,6 +79,7 @@ protected:
     void OnTopMost();
     void OnTimer(UINT_PTR id);
     void OnDpiChanged(const RECT& suggested);
+    void OnSettingChange(UINT_PTR action);
 
     // Capture mode
     void OnCapture();

@@ -169,6 +169,38 @@ TEST(PickerDialog, IsCentredOnTheScreen)
     });
 }
 
+// Larger text enlarges the menu font alone: the menu bar wraps, and the
+// dialog manager, which sizes the window for one row, would cut the bottom
+// off. Wine keeps the menu font a process first read, so this suite runs in
+// a process of its own (CMakeLists.txt); the font goes back afterwards.
+TEST(LargerText, AWrappedMenuBarLeavesTheCaptureButtonInside)
+{
+    struct MenuFont {
+        NONCLIENTMETRICSW saved{};
+        MenuFont()
+        {
+            saved.cbSize = sizeof saved;
+            ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+        }
+        ~MenuFont() { ::SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0); }
+    } font;
+    NONCLIENTMETRICSW large = font.saved;
+    large.iMenuHeight = 28;
+    large.lfMenuFont.lfHeight = -18;
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof large, &large, 0));
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        MENUBARINFO bar{};
+        bar.cbSize = sizeof bar;
+        ::GetMenuBarInfo(dlg.m_hWnd, OBJID_MENU, 0, &bar);
+        EXPECT_GE(bar.rcBar.bottom - bar.rcBar.top, 2 * large.iMenuHeight) << "the menu bar wraps";
+        RECT client, button;
+        ::GetClientRect(dlg.m_hWnd, &client);
+        ::GetWindowRect(dlg.m_btnCapture.m_hWnd, &button);
+        ::MapWindowPoints(nullptr, dlg.m_hWnd, reinterpret_cast<POINT*>(&button), 2);
+        EXPECT_LE(button.bottom, client.bottom);
+    });
+}
+
 // Each switch from RGB (10, 20, 30): letters, ranges, positions, labels,
 // check marks, and the colour kept where the trip is exact.
 TEST(PickerDialog, FormatSwitchesShowTheStoredColour)
