@@ -110,6 +110,11 @@ BOOL CPickerDlg::OnInitDialog()
 
     SetWindowText(LoadResourceString(IDS_VERSION));
 
+    // Nothing here takes text (the edits are read-only): without an input
+    // context, a Japanese IME left on cannot swallow the Space or Enter
+    // that ends a capture.
+    ::ImmAssociateContextEx(m_hWnd, nullptr, IACE_CHILDREN);
+
     OnTopMost();
     GrowToTemplateHeight();
     return TRUE;

@@ -146,6 +146,9 @@ TEST(PickerDialog, InitialState)
         EXPECT_FALSE(::GetWindowLongW(h, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_THICKFRAME));
 
         EXPECT_EQ(::GetFocus(), ::GetDlgItem(h, IDC_EDIT_DEC));
+        // No text input anywhere, so no IME: Space and Enter reach a capture.
+        for (HWND child = ::GetWindow(h, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            EXPECT_EQ(::ImmGetContext(child), nullptr) << ::GetDlgCtrlID(child);
         EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(h, WM_GETICON, ICON_BIG, 0)), dlg.m_hIcon);
         EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(h, WM_GETICON, ICON_SMALL, 0)), dlg.m_hIcon);
         EXPECT_NE(dlg.m_hIcon, nullptr);
