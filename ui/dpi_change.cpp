@@ -29,3 +29,12 @@ void CPickerDlg::OnSettingChange(UINT_PTR action)
     ::DrawMenuBar(m_hWnd);
     GrowToTemplateHeight();
 }
+
+// Another colour depth, for instance a remote session reconnected at
+// another one.
+void CPickerDlg::OnDisplayChange()
+{
+    Default();
+    RenewZoomBitmap();
+    RedrawZoomView();
+}

@@ -36,6 +36,7 @@ const MessageEntry<CPickerDlg> CPickerDlg::messageMap[] = {
     // A slider moved from the keyboard; drags go through the two rows above.
     OnMessage<&CPickerDlg::OnHScroll>(WM_HSCROLL),
     OnMessage<&CPickerDlg::OnSettingChange>(WM_SETTINGCHANGE),
+    OnMessage<&CPickerDlg::OnDisplayChange>(WM_DISPLAYCHANGE),
 };
 
 CPickerDlg::CPickerDlg(CWnd* pParent) : CDialog(IDD_PICKER, pParent)

@@ -57,6 +57,8 @@ public:
     void DestroyZoomBitmap();
     // A new, black bitmap when the view's inner size is no longer the bitmap's.
     void FitZoomBitmap();
+    // A new, black bitmap of the view's inner size in the display's format.
+    void RenewZoomBitmap();
     void Magnify();
     COLORREF GetCenterPixel();
     void PickColor();
@@ -80,6 +82,7 @@ protected:
     void OnTimer(UINT_PTR id);
     void OnDpiChanged(const RECT& suggested);
     void OnSettingChange(UINT_PTR action);
+    void OnDisplayChange();
 
     // Capture mode
     void OnCapture();

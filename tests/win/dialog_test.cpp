@@ -621,6 +621,28 @@ TEST(AboutBox, EnterPressesOk)
     });
 }
 
+// Another colour depth: the zoom bitmap is made anew, black until the next
+// capture move, as after a change of DPI.
+TEST(PickerDialog, DisplayChangeMakesTheZoomBitmapAnew)
+{
+    const COLORREF orange = RGB(200, 100, 50);
+    PatternWindow pattern({20, 20, 120, 120}, [=](int, int) { return orange; });
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        ASSERT_TRUE(pattern.WaitShown());
+        dlg.m_bCapturing = true;
+        ::SetCursorPos(70, 70);
+        ::SendMessageW(dlg.m_hWnd, WM_MOUSEMOVE, 0, 0);
+        dlg.m_bCapturing = false;
+        HWND view = dlg.m_stZoomView.m_hWnd;
+        RECT inside;
+        ::GetClientRect(view, &inside);
+        ASSERT_EQ(ClientPixel(view, inside.right / 4, inside.bottom / 4), orange);
+        ::SendMessageW(dlg.m_hWnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+        EXPECT_EQ(ClientPixel(view, inside.right / 4, inside.bottom / 4), RGB(0, 0, 0));
+        EXPECT_EQ(dlg.m_crColor, orange);
+    });
+}
+
 // Minimised, the dialog draws only its icon; restored, the zoom view and the
 // swatch come back with the stored colour, unchanged.
 TEST(PickerDialog, MinimiseAndRestoreKeepTheColour)
