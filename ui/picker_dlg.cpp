@@ -94,6 +94,7 @@ LRESULT CPickerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 BOOL CPickerDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    NameControls();
 
     CMenu systemMenu = CMenu::FromHandle(GetSystemMenu(FALSE));
     systemMenu.RemoveMenu(SC_MAXIMIZE, MF_BYCOMMAND);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color/colorref.h"
+#include "framework/accessible_name.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
@@ -44,6 +45,10 @@ public:
     CEdit m_editHex;
     CEdit m_editDec;
     CButton m_btnCapture;
+    // What screen readers call the copy buttons, the zoom view and the
+    // swatch; bound and named by NameControls.
+    static constexpr int kNamedControls = 4;
+    CAccessibleName m_controlNames[kNamedControls];
 
     HICON m_hIcon;
 
@@ -74,6 +79,7 @@ protected:
     bool OnMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     // Frame
+    void NameControls();
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnAbout();

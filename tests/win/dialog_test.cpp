@@ -546,6 +546,19 @@ TEST(PickerDialog, EscCloseAndExitEndTheDialog)
     }
 }
 
+// A screen reader in another process reads what the copy buttons copy and
+// names the zoom view and the swatch; their window texts stay as they are.
+TEST(PickerDialog, ScreenReadersReadTheControlsNames)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        std::vector<HWND> controls;
+        for (int id : {IDC_COPY_DEC, IDC_COPY_HEX, IDC_ZOOM_VIEW, IDC_SWATCH})
+            controls.push_back(::GetDlgItem(dlg.m_hWnd, id));
+        EXPECT_EQ(AccessibleNamesElsewhere(controls), L"10進数をコピー\n16進数をコピー\n拡大表示\n色見本");
+        EXPECT_EQ(WindowText(controls[0]), L"c");
+    });
+}
+
 TEST(PickerDialog, TabOrderFollowsTheTemplate)
 {
     PickerHarness::Run([](CPickerDlg& dlg) {
