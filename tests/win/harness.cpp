@@ -238,20 +238,6 @@ bool ButtonDownElsewhere()
     return code == 1;
 }
 
-std::wstring AccessibleNamesElsewhere(const std::vector<HWND>& windows)
-{
-    std::wstring arguments = L"names";
-    for (HWND hWnd : windows)
-        arguments += L" " + std::to_wstring(reinterpret_cast<UINT_PTR>(hWnd));
-    ClearClipboard();
-    HANDLE process = StartProgram(OtherProcessCommand(arguments));
-    if (!process)
-        return L"";
-    EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 10000));
-    ::CloseHandle(process);
-    return ClipboardText();
-}
-
 OtherProcess::OtherProcess(const std::wstring& arguments)
     : m_process(StartProgram(OtherProcessCommand(arguments)))
 {

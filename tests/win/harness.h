@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "sampling/magnifier.h"
 #include "ui/picker_dlg.h"
@@ -53,10 +52,6 @@ void SendKeyWith(WORD modifier, WORD vk);
 
 // A mouse button held, as another process sees it.
 bool ButtonDownElsewhere();
-
-// The windows' names as a screen reader in another process reads them, one
-// a line; the calls are served meanwhile.
-std::wstring AccessibleNamesElsewhere(const std::vector<HWND>& windows);
 
 // other_process.exe: a window of another process that counts the button
 // messages it gets ("count L T R B"), or Windows' button swap ("swap").

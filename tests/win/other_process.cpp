@@ -5,7 +5,7 @@
 //   other_process swap           Windows' button swap: a low-level hook turns
 //                                every button the program injects into the other
 //   other_process names HWND...  puts the windows' names, as a screen reader
-//                                reads them, on the clipboard, one a line
+//                                reads them, on the clipboard, a line each
 // The count and swap modes show a window of class TintoraOtherProcess, titled
 // by the mode, once they are ready.
 #include <windows.h>
@@ -73,25 +73,19 @@ int PutNamesOnClipboard(int count, wchar_t** windows)
     for (int i = 0; i < count; ++i) {
         IAccessible* accessible = nullptr;
         BSTR name = nullptr;
-        HWND hWnd = reinterpret_cast<HWND>(std::wcstoull(windows[i], nullptr, 10));
         VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
+        self.vt = VT_I4;  // lVal 0: CHILDID_SELF
+        HWND hWnd = reinterpret_cast<HWND>(std::wcstoull(windows[i], nullptr, 10));
         if (SUCCEEDED(::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, IID_IAccessible, (void**)&accessible)) &&
             SUCCEEDED(accessible->get_accName(self, &name)) && name)
             names += name;
-        names += i + 1 < count ? L"\n" : L"";
-        ::SysFreeString(name);
-        if (accessible)
-            accessible->Release();
+        names += L"\n";
     }
     HGLOBAL text = ::GlobalAlloc(GMEM_MOVEABLE, (names.size() + 1) * sizeof(wchar_t));
     std::wmemcpy(static_cast<wchar_t*>(::GlobalLock(text)), names.c_str(), names.size() + 1);
     ::GlobalUnlock(text);
     const bool put = ::OpenClipboard(nullptr) && ::EmptyClipboard() && ::SetClipboardData(CF_UNICODETEXT, text);
-    ::CloseClipboard();
-    ::CoUninitialize();
-    return put ? 0 : 1;
+    return ::CloseClipboard() && put ? 0 : 1;
 }
 
 } // namespace
