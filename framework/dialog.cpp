@@ -45,6 +45,21 @@ private:
     HHOOK m_hHook;
 };
 
+// A template's size in dialog units, from either template format: an
+// extended one (version 1, signature 0xFFFF) has it 22 bytes in, a plain
+// one 14.
+SIZE TemplateSize(UINT id)
+{
+    const LPCWSTR name = MAKEINTRESOURCEW(id);
+    HINSTANCE module = AfxFindResourceHandle(name, RT_DIALOG);
+    HRSRC found = ::FindResourceW(module, name, RT_DIALOG);
+    const auto* words = found ? static_cast<const WORD*>(::LockResource(::LoadResource(module, found))) : nullptr;
+    if (!words)
+        return {0, 0};
+    const WORD* size = words + (words[0] == 1 && words[1] == 0xFFFF ? 11 : 7);
+    return {static_cast<short>(size[0]), static_cast<short>(size[1])};
+}
+
 } // namespace
 
 INT_PTR CDialog::DoModal()
@@ -90,6 +105,22 @@ BOOL CDialog::OnInitDialog()
     CDataExchange dx{this};
     DoDataExchange(&dx);
     return TRUE;
+}
+
+void CDialog::GrowToTemplateHeight() const
+{
+    const SIZE size = TemplateSize(m_nIDTemplate);
+    RECT needed{0, 0, size.cx, size.cy};
+    RECT client;
+    ::MapDialogRect(m_hWnd, &needed);
+    GetClientRect(&client);
+    const int shortBy = needed.bottom - client.bottom;
+    if (shortBy <= 0 || IsIconic())
+        return;
+    RECT window;
+    ::GetWindowRect(m_hWnd, &window);
+    SetWindowPos(nullptr, 0, 0, window.right - window.left, window.bottom - window.top + shortBy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -20,6 +20,11 @@ public:
     INT_PTR DoModal();
     void EndDialog(int result) const { ::EndDialog(m_hWnd, result); }
 
+    // Grows the window until its client area is as tall as the template. The
+    // dialog manager sizes the window for a menu bar of one row; a bar that
+    // wraps (a larger menu font) would cut the bottom of the dialog off.
+    void GrowToTemplateHeight() const;
+
     virtual BOOL OnInitDialog();
     // Sees each message of the dialog and its controls before the dialog
     // manager does (keys before they turn into focus moves and button

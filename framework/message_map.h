@@ -17,6 +17,7 @@
 //   void (NMHDR*, LRESULT*)      notifications
 //   void (HWND)                  messages that name a window in lParam
 //   void (UINT_PTR)              messages that carry an identifier in wParam
+//   LRESULT (WPARAM, LPARAM)     messages taken as they come
 
 template <class T>
 struct MessageEntry {
@@ -62,6 +63,8 @@ LRESULT Invoke(OwnerOf<Fn>& self, WPARAM wParam, LPARAM lParam)
     } else if constexpr (std::is_invocable_v<F, T&, UINT_PTR>) {
         (self.*Fn)(static_cast<UINT_PTR>(wParam));
         return 0;
+    } else if constexpr (std::is_invocable_v<F, T&, WPARAM, LPARAM>) {
+        return (self.*Fn)(wParam, lParam);
     } else {
         static_assert(std::is_invocable_v<F, T&, NMHDR*, LRESULT*>, "unsupported handler signature");
         LRESULT result = 0;

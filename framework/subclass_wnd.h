@@ -4,7 +4,8 @@
 
 // A control whose own messages pass through this object first: binding it
 // replaces the window procedure, and Default() hands a message on to the
-// control's original one. Only for controls that must see their mouse input.
+// control's original one. Only for controls that must see their own input or
+// the questions screen readers send them.
 class CSubclassWnd : public CWnd {
 public:
     ~CSubclassWnd() override;

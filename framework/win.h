@@ -16,3 +16,4 @@
 #endif
 #include <windows.h>
 #include <commctrl.h>
+#include <imm.h>

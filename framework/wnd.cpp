@@ -17,20 +17,24 @@ void CWnd::CenterWindow() const
 {
     RECT window;
     ::GetWindowRect(m_hWnd, &window);
-    RECT area;
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
-    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
+    const bool overOwner = owner && ::IsWindowVisible(owner) && !::IsIconic(owner);
+    // The owner's monitor, not the primary one, so that a box opened from a
+    // window on another monitor stays beside it (and at that monitor's DPI).
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(overOwner ? ::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
+                                : ::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY),
+                      &monitor);
+    const RECT& screen = monitor.rcWork;
+    RECT area = screen;
+    if (overOwner)
         ::GetWindowRect(owner, &area);
-    } else {
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    }
     const int width = window.right - window.left;
     const int height = window.bottom - window.top;
     int x = area.left + (area.right - area.left - width) / 2;
     int y = area.top + (area.bottom - area.top - height) / 2;
-    // Never push the caption off the screen, where it could not be dragged.
-    RECT screen;
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+    // Never push the caption off the monitor, where it could not be dragged.
     if (x + width > screen.right)
         x = screen.right - width;
     if (y + height > screen.bottom)

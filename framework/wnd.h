@@ -48,8 +48,8 @@ public:
     HMENU GetMenu() const { return ::GetMenu(m_hWnd); }
     HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
 
-    // Centres the window over its owner, or on the screen's work area when
-    // it has none.
+    // Centres the window over its owner, inside the work area of the owner's
+    // monitor, or on the primary monitor's work area when it has none.
     void CenterWindow() const;
 
 protected:

@@ -13,6 +13,11 @@
 #define IDS_VERSION                     102
 #define IDS_COPYRIGHT                   103
 #define IDS_ABOUT_TITLE                 105
+// What screen readers call the controls whose text says too little or nothing
+#define IDS_NAME_COPY_DEC               106
+#define IDS_NAME_COPY_HEX               107
+#define IDS_NAME_ZOOM_VIEW              108
+#define IDS_NAME_SWATCH                 109
 
 // The Windows headers may already define these two.
 #ifndef IDC_STATIC

@@ -68,11 +68,19 @@ void CPickerDlg::FitZoomBitmap()
     if (!m_pZoomBitmap)
         return;
     const ZoomGeometry g = ViewGeometry(m_stZoomView);
-    if (m_pZoomBitmap->GetWidth() == g.width && m_pZoomBitmap->GetHeight() == g.height)
+    if (m_pZoomBitmap->GetWidth() != g.width || m_pZoomBitmap->GetHeight() != g.height)
+        RenewZoomBitmap();
+}
+
+// A display of another colour depth needs a bitmap in its format; the
+// image is not carried over, as at a change of size.
+void CPickerDlg::RenewZoomBitmap()
+{
+    if (!m_pZoomBitmap)
         return;
-    CBitmap* fitting = NewZoomBitmap(m_hWnd, g);
+    CBitmap* renewed = NewZoomBitmap(m_hWnd, ViewGeometry(m_stZoomView));
     DestroyZoomBitmap();
-    m_pZoomBitmap = fitting;
+    m_pZoomBitmap = renewed;
 }
 
 void CPickerDlg::DestroyZoomBitmap()

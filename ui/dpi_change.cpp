@@ -1,7 +1,8 @@
-// The main dialog moved to a monitor of another DPI (or the DPI of its
-// monitor changed). Only a per-monitor aware process gets this message.
+// The display changed under the main dialog: the DPI of its monitor, the
+// menu font (larger text), the display's format.
 #include "ui/picker_dlg.h"
 
+// Only a per-monitor aware process gets this message.
 void CPickerDlg::OnDpiChanged(const RECT& suggested)
 {
     // The dialog manager's own handling comes first: for a per-monitor (v2)
@@ -10,8 +11,30 @@ void CPickerDlg::OnDpiChanged(const RECT& suggested)
     Default();
     SetWindowPos(nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The suggested rectangle keeps the old proportions, which a menu bar
+    // wrapped at the new DPI no longer fits.
+    GrowToTemplateHeight();
     FitZoomBitmap();
     // The black bitmap and the swatch at their new sizes at once, rather than
     // whenever the repaint comes.
+    RedrawZoomView();
+}
+
+void CPickerDlg::OnSettingChange(UINT_PTR action)
+{
+    Default();
+    if (action != SPI_SETNONCLIENTMETRICS)
+        return;
+    // The menu bar measured again in the new font, which may wrap it.
+    ::DrawMenuBar(m_hWnd);
+    GrowToTemplateHeight();
+}
+
+// Another colour depth, for instance a remote session reconnected at
+// another one.
+void CPickerDlg::OnDisplayChange()
+{
+    Default();
+    RenewZoomBitmap();
     RedrawZoomView();
 }

@@ -38,6 +38,8 @@ const MessageEntry<CPickerDlg> CPickerDlg::messageMap[] = {
     // Another program in front ends a capture.
     OnMessage<&CPickerDlg::OnActivateApp>(WM_ACTIVATEAPP),
     OnMessage<&CPickerDlg::OnCancelMode>(WM_CANCELMODE),
+    OnMessage<&CPickerDlg::OnSettingChange>(WM_SETTINGCHANGE),
+    OnMessage<&CPickerDlg::OnDisplayChange>(WM_DISPLAYCHANGE),
 };
 
 CPickerDlg::CPickerDlg(CWnd* pParent) : CDialog(IDD_PICKER, pParent)
@@ -95,6 +97,7 @@ LRESULT CPickerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 BOOL CPickerDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    NameControls();
 
     CMenu systemMenu = CMenu::FromHandle(GetSystemMenu(FALSE));
     systemMenu.RemoveMenu(SC_MAXIMIZE, MF_BYCOMMAND);
@@ -112,7 +115,13 @@ BOOL CPickerDlg::OnInitDialog()
 
     SetWindowText(LoadResourceString(IDS_VERSION));
 
+    // Nothing here takes text (the edits are read-only): without an input
+    // context, a Japanese IME left on cannot swallow the Space or Enter
+    // that ends a capture.
+    ::ImmAssociateContextEx(m_hWnd, nullptr, IACE_CHILDREN);
+
     OnTopMost();
+    GrowToTemplateHeight();
     return TRUE;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color/colorref.h"
+#include "framework/accessible_name.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
@@ -47,6 +48,10 @@ public:
     CEdit m_editHex;
     CEdit m_editDec;
     CButton m_btnCapture;
+    // What screen readers call the copy buttons, the zoom view and the
+    // swatch; bound and named by NameControls.
+    static constexpr int kNamedControls = 4;
+    CAccessibleName m_controlNames[kNamedControls];
 
     HICON m_hIcon;
 
@@ -60,6 +65,8 @@ public:
     void DestroyZoomBitmap();
     // A new, black bitmap when the view's inner size is no longer the bitmap's.
     void FitZoomBitmap();
+    // A new, black bitmap of the view's inner size in the display's format.
+    void RenewZoomBitmap();
     void Magnify();
     COLORREF GetCenterPixel();
     void PickColor();
@@ -75,6 +82,7 @@ protected:
     bool OnMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     // Frame
+    void NameControls();
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnAbout();
@@ -82,6 +90,8 @@ protected:
     void OnTopMost();
     void OnTimer(UINT_PTR id);
     void OnDpiChanged(const RECT& suggested);
+    void OnSettingChange(UINT_PTR action);
+    void OnDisplayChange();
 
     // Capture mode
     void OnCapture();

@@ -296,7 +296,8 @@ def check_strings(c, data, version):
         r.pos += 2 * n
     c.eq("string block 7 trailing bytes", len(data) - r.pos, 0)
     present = {96 + i: s for i, s in enumerate(strings) if s}
-    c.eq("string identifiers present", sorted(present), [102, 103, 105])
+    c.eq("string identifiers present", sorted(present), [102, 103, 105, 106, 107, 108, 109])
+    c.eq("accessible names", [present[i] for i in range(106, 110)], ["10進数をコピー", "16進数をコピー", "拡大表示", "色見本"])
     c.eq("IDS_VERSION", present[102], "Tintora ver 1.3")
     c.eq("IDS_VERSION against the project's version", present[102], "Tintora ver " + version)
     c.eq("IDS_ABOUT_TITLE", present[105], "Tintora のバージョン情報")

@@ -5,7 +5,7 @@
 set -euo pipefail
 objdump=$1
 exe=$2
-allowed='^(KERNEL32|USER32|GDI32|COMCTL32|msvcrt|ADVAPI32)\.dll$'
+allowed='^(KERNEL32|USER32|GDI32|COMCTL32|IMM32|OLE32|OLEACC|OLEAUT32|msvcrt|ADVAPI32)\.dll$'
 imports=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p')
 [ -n "$imports" ] || { echo "no imports found in $exe"; exit 1; }
 bad=$(printf '%s\n' "$imports" | grep -v -i -E "$allowed" || true)

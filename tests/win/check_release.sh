@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # What scripts/dist hands to users: one stripped executable of at most
 # 300 KB that imports system DLLs only, with the manifest and the version
-# information, packed byte for byte with README.txt; SHA256SUMS beside the
-# zip; and the same bytes again from a second build in another folder.
+# information, packed byte for byte with README.txt (a UTF-8 byte-order
+# mark and CRLF line ends); SHA256SUMS beside the zip; and the same bytes
+# again from a second build in another folder.
 #   check_release.sh OBJDUMP SOURCE_DIR VERSION
 set -euo pipefail
 objdump=$1
@@ -37,9 +38,11 @@ with zipfile.ZipFile(zip_path) as z:
         sys.exit(f"zip holds {names}, expected {expected}")
     if z.read(folder + "tintora.exe") != open(exe_path, "rb").read():
         sys.exit("the zipped tintora.exe is not the release build")
-    readme = z.read(folder + "README.txt").decode("utf-8")
-    if f"Tintora {version}" not in readme or "\r\n" not in readme:
-        sys.exit("README.txt lacks the version or CRLF line ends")
+    readme = z.read(folder + "README.txt")
+    if not readme.startswith(b"\xef\xbb\xbf") or readme.count(b"\n") != readme.count(b"\r\n"):
+        sys.exit("README.txt lacks the UTF-8 byte-order mark or a line of it is not ended by CRLF")
+    if f"Tintora {version}" not in readme.decode("utf-8"):
+        sys.exit("README.txt lacks the version")
 print(f"zip: {zip_path} holds the release build and README.txt")
 PY
 

@@ -146,6 +146,9 @@ TEST(PickerDialog, InitialState)
         EXPECT_FALSE(::GetWindowLongW(h, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_THICKFRAME));
 
         EXPECT_EQ(::GetFocus(), ::GetDlgItem(h, IDC_EDIT_DEC));
+        // No text input anywhere, so no IME: Space and Enter reach a capture.
+        for (HWND child = ::GetWindow(h, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            EXPECT_EQ(::ImmGetContext(child), nullptr) << ::GetDlgCtrlID(child);
         EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(h, WM_GETICON, ICON_BIG, 0)), dlg.m_hIcon);
         EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(h, WM_GETICON, ICON_SMALL, 0)), dlg.m_hIcon);
         EXPECT_NE(dlg.m_hIcon, nullptr);
@@ -167,6 +170,31 @@ TEST(PickerDialog, IsCentredOnTheScreen)
         EXPECT_NEAR((window.left + window.right) / 2, (area.left + area.right) / 2, 1);
         EXPECT_NEAR((window.top + window.bottom) / 2, (area.top + area.bottom) / 2, 1);
     });
+}
+
+// Larger text enlarges the menu font alone: the menu bar wraps, and the
+// dialog manager, which sizes the window for one row, would cut the bottom
+// off. Wine keeps the menu font a process first read, so this suite runs in
+// a process of its own (CMakeLists.txt).
+TEST(LargerText, AWrappedMenuBarLeavesTheCaptureButtonInside)
+{
+    NONCLIENTMETRICSW saved{};
+    saved.cbSize = sizeof saved;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+    NONCLIENTMETRICSW large = saved;
+    large.iMenuHeight = 28;
+    large.lfMenuFont.lfHeight = -18;
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof large, &large, 0));
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        MENUBARINFO bar{sizeof bar, {}, nullptr, nullptr, FALSE, FALSE};
+        ::GetMenuBarInfo(dlg.m_hWnd, OBJID_MENU, 0, &bar);
+        EXPECT_GE(bar.rcBar.bottom - bar.rcBar.top, 2 * large.iMenuHeight) << "the menu bar wraps";
+        RECT client, button;
+        ::GetClientRect(dlg.m_hWnd, &client);
+        ::GetWindowRect(dlg.m_btnCapture.m_hWnd, &button);
+        EXPECT_LE(button.bottom, ClientToScreenPoint(dlg.m_hWnd, 0, client.bottom).y);
+    });
+    ::SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
 }
 
 // Each switch from RGB (10, 20, 30): letters, ranges, positions, labels,
@@ -511,6 +539,22 @@ TEST(PickerDialog, EscCloseAndExitEndTheDialog)
     }
 }
 
+// A screen reader in another process reads what the copy buttons copy and
+// names the zoom view and the swatch; the dialog serves its calls meanwhile.
+TEST(PickerDialog, ScreenReadersReadTheControlsNames)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        std::wstring reader = L"other_process.exe names";
+        for (int id : {IDC_COPY_DEC, IDC_COPY_HEX, IDC_ZOOM_VIEW, IDC_SWATCH})
+            reader += L" " + std::to_wstring(reinterpret_cast<UINT_PTR>(::GetDlgItem(dlg.m_hWnd, id)));
+        ClearClipboard();
+        HANDLE process = StartProgram(reader);
+        EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 10000));
+        ::CloseHandle(process);
+        EXPECT_EQ(ClipboardText(), L"10進数をコピー\n16進数をコピー\n拡大表示\n色見本\n");
+    });
+}
+
 TEST(PickerDialog, TabOrderFollowsTheTemplate)
 {
     PickerHarness::Run([](CPickerDlg& dlg) {
@@ -583,6 +627,16 @@ TEST(AboutBox, EnterPressesOk)
         });
         Command(dlg, ID_ABOUT);
         EXPECT_TRUE(seen);
+    });
+}
+
+// Another colour depth: a zoom bitmap in the display's new format.
+TEST(PickerDialog, DisplayChangeMakesTheZoomBitmapAnew)
+{
+    PickerHarness::Run([](CPickerDlg& dlg) {
+        const HBITMAP before = dlg.m_pZoomBitmap->GetSafeHandle();
+        ::SendMessageW(dlg.m_hWnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+        EXPECT_NE(dlg.m_pZoomBitmap->GetSafeHandle(), before);
     });
 }
 

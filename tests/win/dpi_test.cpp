@@ -117,9 +117,9 @@ TEST(HighDpi, ViewAndBitmapAtTheDpiAndExactPicks)
 // A DPI change as the system sends it: the dialog manager has laid the
 // controls out anew (done here by hand, as Wine's does not), then
 // WM_DPICHANGED brings the new DPI and the suggested window rectangle. The
-// window takes that rectangle, the bitmap the view's new inside at once,
-// black, with the swatch painted again; picks stay exact and the handle
-// count stays as it was.
+// window takes that rectangle (grown to the template's height if need be),
+// the bitmap the view's new inside at once, black, with the swatch painted
+// again; picks stay exact and the handle count stays as it was.
 TEST(HighDpi, DpiChangeGivesTheBitmapTheViewsNewSize)
 {
     PatternWindow pattern(kPatternRect, UniquePattern);
@@ -143,9 +143,16 @@ TEST(HighDpi, DpiChangeGivesTheBitmapTheViewsNewSize)
                            reinterpret_cast<LPARAM>(&suggested));
             current = dpi;
 
-            RECT now;
+            // The suggested rectangle, taller only where its client area is
+            // shorter than the template. Wine's dialog manager keeps the
+            // dialog units of the starting DPI, so at 96 the window grows.
+            RECT now, client, needed{0, 0, 127, 159};
             ::GetWindowRect(dlg.m_hWnd, &now);
-            EXPECT_TRUE(::EqualRect(&now, &suggested));
+            ::GetClientRect(dlg.m_hWnd, &client);
+            ::MapDialogRect(dlg.m_hWnd, &needed);
+            EXPECT_TRUE(now.left == suggested.left && now.top == suggested.top && now.right == suggested.right);
+            EXPECT_GE(client.bottom, needed.bottom);
+            EXPECT_TRUE(now.bottom == suggested.bottom || client.bottom == needed.bottom);
             ExpectBitmapFitsView(dlg);
             EXPECT_EQ(GdiLiveCount(), live);
             const Image inside = ViewInside(dlg);

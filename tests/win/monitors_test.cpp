@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/win/harness.h"
 #include "tests/win/view_model.h"
 
@@ -71,6 +72,28 @@ TEST(Monitors, MagnifierReadsTheWholeVirtualScreenAndNothingBeyondTheMonitors)
             const POINT sourcePoint{source.x, source.y};
             const bool onAMonitor = ::PtInRect(&left, sourcePoint) || ::PtInRect(&right, sourcePoint);
             EXPECT_EQ(dlg.m_crColor, onAMonitor ? pattern.AtScreen(source.x, source.y) : 0);
+        }
+    });
+}
+
+// The About box opens on the dialog's monitor, wholly inside its work area,
+// also where the dialog lies left of the primary monitor.
+TEST(Monitors, AboutBoxOpensOnTheDialogsMonitor)
+{
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        for (const POINT& at : {POINT{-1024, 0}, POINT{-200, 520}, POINT{700, 100}}) {
+            SCOPED_TRACE(testing::Message() << "dialog at " << at.x << ", " << at.y);
+            ::SetWindowPos(dlg.m_hWnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            MONITORINFO monitor{sizeof monitor, {}, {}, 0};
+            ::GetMonitorInfoW(::MonitorFromWindow(dlg.m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+            RECT about{}, inside;
+            RunSoon([&] {
+                ::GetWindowRect(::GetActiveWindow(), &about);
+                ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+            });
+            ::SendMessageW(dlg.m_hWnd, WM_COMMAND, ID_ABOUT, 0);
+            ::IntersectRect(&inside, &about, &monitor.rcWork);
+            EXPECT_TRUE(::EqualRect(&inside, &about)) << "About box at " << about.left << ", " << about.top;
         }
     });
 }

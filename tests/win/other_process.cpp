@@ -5,12 +5,17 @@
 //                                WM_APP + 1 takes the foreground)
 //   other_process swap           Windows' button swap: a low-level hook turns
 //                                every button the program injects into the other
-// Both modes show a window of class TintoraOtherProcess, titled by the mode,
-// once they are ready.
+//   other_process names HWND...  puts the windows' names, as a screen reader
+//                                reads them, on the clipboard, a line each
+// The count and swap modes show a window of class TintoraOtherProcess, titled
+// by the mode, once they are ready.
 #include <windows.h>
+#include <initguid.h>
+#include <oleacc.h>
 
 #include <cstdlib>
 #include <cwchar>
+#include <string>
 
 #include "sampling/capture_model.h"
 
@@ -70,12 +75,36 @@ LRESULT CALLBACK SwapHook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+int PutNamesOnClipboard(int count, wchar_t** windows)
+{
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    std::wstring names;
+    for (int i = 0; i < count; ++i) {
+        IAccessible* accessible = nullptr;
+        BSTR name = nullptr;
+        VARIANT self{};
+        self.vt = VT_I4;  // lVal 0: CHILDID_SELF
+        HWND hWnd = reinterpret_cast<HWND>(std::wcstoull(windows[i], nullptr, 10));
+        if (SUCCEEDED(::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, IID_IAccessible, (void**)&accessible)) &&
+            SUCCEEDED(accessible->get_accName(self, &name)) && name)
+            names += name;
+        names += L"\n";
+    }
+    HGLOBAL text = ::GlobalAlloc(GMEM_MOVEABLE, (names.size() + 1) * sizeof(wchar_t));
+    std::wmemcpy(static_cast<wchar_t*>(::GlobalLock(text)), names.c_str(), names.size() + 1);
+    ::GlobalUnlock(text);
+    const bool put = ::OpenClipboard(nullptr) && ::EmptyClipboard() && ::SetClipboardData(CF_UNICODETEXT, text);
+    return ::CloseClipboard() && put ? 0 : 1;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 2)
         return (::GetAsyncKeyState(VK_RBUTTON) | ::GetAsyncKeyState(VK_LBUTTON)) < 0 ? 1 : 0;
+    if (std::wcscmp(argv[1], L"names") == 0)
+        return PutNamesOnClipboard(argc - 2, argv + 2);
     const bool count = std::wcscmp(argv[1], L"count") == 0 && argc == 6;
     if (!count)
         ::SetWindowsHookExW(WH_MOUSE_LL, SwapHook, ::GetModuleHandleW(nullptr), 0);
