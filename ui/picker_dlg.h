@@ -99,6 +99,7 @@ protected:
     void OnFormatYmc();
     void OnCopyDec();
     void OnCopyHex();
+    void OnContextMenu(HWND window, POINT point);
 
 private:
     enum : UINT_PTR { kReleaseTimer = 1, kCopyTimer = 2, kHoldTimer = 3 };
@@ -126,11 +127,14 @@ private:
     void DispatchMouseInputUntil(Done done);
     void AwaitOwnRightUp();
     void OnCaptureAction(CaptureAction, CaptureEvent) {}
-    void StartCopy(CEdit& edit);
+    void StartCopy(CEdit* edit, std::wstring text);
+    bool CopyNow() const;
     void RetryCopy();
 
-    // A copy waiting for a busy clipboard: which edit, since when.
+    // A copy waiting for a busy clipboard: all of an edit's text or, without
+    // an edit, a text of its own; since when.
     CEdit* m_pCopyEdit = nullptr;
+    std::wstring m_strCopyText;
     DWORD m_dwCopyStart = 0;
 
     // The swatch's inside, filled with m_crColor; its frame is left alone.
