@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/noncopyable.h"
 #include "framework/win.h"
 
 // A menu handle the window owns; the wrapper only drives it.
@@ -13,5 +14,30 @@ public:
 
 private:
     explicit CMenu(HMENU hMenu) : m_hMenu(hMenu) {}
+    HMENU m_hMenu;
+};
+
+// A popup menu the program makes for one showing; destroyed with the object.
+class CPopupMenu : CNoCopy {
+public:
+    CPopupMenu() : m_hMenu(::CreatePopupMenu()) {}
+    ~CPopupMenu()
+    {
+        if (m_hMenu)
+            ::DestroyMenu(m_hMenu);
+    }
+
+    BOOL AppendMenu(UINT flags, UINT_PTR id, const wchar_t* text) const
+    {
+        return ::AppendMenuW(m_hMenu, flags, id, text);
+    }
+    // Runs the menu until it closes; with TPM_RETURNCMD, returns the chosen
+    // item's identifier, 0 for none.
+    UINT TrackPopupMenu(UINT flags, POINT at, HWND owner) const
+    {
+        return static_cast<UINT>(::TrackPopupMenu(m_hMenu, flags, at.x, at.y, 0, owner, nullptr));
+    }
+
+private:
     HMENU m_hMenu;
 };

@@ -16,6 +16,7 @@
 //   void (UINT flags, POINT pt)  mouse messages
 //   void (NMHDR*, LRESULT*)      notifications
 //   void (HWND)                  messages that name a window in lParam
+//   void (HWND, POINT)           WM_CONTEXTMENU: the window, the screen point
 //   void (UINT_PTR)              messages that carry an identifier in wParam
 //   LRESULT (WPARAM, LPARAM)     messages taken as they come
 
@@ -56,6 +57,11 @@ LRESULT Invoke(OwnerOf<Fn>& self, WPARAM wParam, LPARAM lParam)
         // window holding the capture does receive, are negative.
         const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         (self.*Fn)(static_cast<UINT>(wParam), point);
+        return 0;
+    } else if constexpr (std::is_invocable_v<F, T&, HWND, POINT>) {
+        // (-1, -1) when the menu was asked for from the keyboard.
+        const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        (self.*Fn)(reinterpret_cast<HWND>(wParam), point);
         return 0;
     } else if constexpr (std::is_invocable_v<F, T&, HWND>) {
         (self.*Fn)(reinterpret_cast<HWND>(lParam));

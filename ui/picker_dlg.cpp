@@ -27,6 +27,8 @@ const MessageEntry<CPickerDlg> CPickerDlg::messageMap[] = {
     OnCommand<&CPickerDlg::OnFormatYmc>(ID_FORMAT_YMC),
     OnCommand<&CPickerDlg::OnCopyDec>(IDC_COPY_DEC, BN_CLICKED),
     OnCommand<&CPickerDlg::OnCopyHex>(IDC_COPY_HEX, BN_CLICKED),
+    // The copy buttons' menu; any other window's request keeps its default.
+    OnMessage<&CPickerDlg::OnContextMenu>(WM_CONTEXTMENU),
     // Losing the capture to another window must not leave capture mode
     // stuck on with no input arriving.
     OnMessage<&CPickerDlg::OnCaptureChanged>(WM_CAPTURECHANGED),

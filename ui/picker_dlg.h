@@ -114,6 +114,7 @@ protected:
     void OnFormatYmc();
     void OnCopyDec();
     void OnCopyHex();
+    void OnContextMenu(HWND window, POINT point);
 
 private:
     enum : UINT_PTR { kReleaseTimer = 1, kCopyTimer = 2, kHoldTimer = 3 };
@@ -144,14 +145,17 @@ private:
     void DispatchMouseInputUntil(Done done);
     void AwaitOwnRightUp();
     void OnCaptureAction(CaptureAction, CaptureEvent) {}
-    void StartCopy(CEdit& edit);
+    void StartCopy(CEdit* edit, std::wstring text);
+    bool CopyNow() const;
     void RetryCopy();
 
     // Under the cursor while a release must come back with another program in front.
     std::optional<CCursorCover> m_cursorCover;
 
-    // A copy waiting for a busy clipboard: which edit, since when.
+    // A copy waiting for a busy clipboard: all of an edit's text or, without
+    // an edit, a text of its own; since when.
     CEdit* m_pCopyEdit = nullptr;
+    std::wstring m_strCopyText;
     DWORD m_dwCopyStart = 0;
 
     // The swatch's inside, filled with m_crColor; its frame is left alone.

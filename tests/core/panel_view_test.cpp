@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "color/conversions.h"
+#include "panel/copy_forms.h"
 #include "panel/panel_view.h"
 #include "tests/core/triple.h"
 
@@ -185,6 +186,29 @@ TEST(FormatComponent, Extremes)
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatComponent(c.value), c.text) << c.value;
+}
+
+// Every form keeps its leading zeros, and the COLORREF puts red in the low
+// byte, so a colour whose red and blue differ shows the order.
+TEST(CopyForms, EveryFormOfAFewColours)
+{
+    const struct {
+        COLORREF color;
+        std::array<const char*, kCopyFormCount> items;
+        const char* colorref;
+    } cases[] = {
+        {0x00000000, {"#000000", "rgb(0, 0, 0)", "0, 0, 0", "0 (COLORREF)"}, "0"},
+        {0x000C0B0A, {"#0a0b0c", "rgb(10, 11, 12)", "10, 11, 12", "789258 (COLORREF)"}, "789258"},
+        {0x00FFFFFF, {"#ffffff", "rgb(255, 255, 255)", "255, 255, 255", "16777215 (COLORREF)"},
+         "16777215"},
+    };
+    for (const auto& c : cases) {
+        const std::array<CopyForm, kCopyFormCount> forms = ComputeCopyForms(c.color);
+        for (int i = 0; i < kCopyFormCount; ++i) {
+            EXPECT_EQ(forms[i].itemText, c.items[i]) << c.color;
+            EXPECT_EQ(forms[i].copyText, i < 3 ? c.items[i] : c.colorref) << c.color;
+        }
+    }
 }
 
 // A deterministic spread of triples, in range and out: the ranges' ends,

@@ -479,6 +479,54 @@ TEST(PickerDialog, CopyToABusyClipboardWaitsABitThenBeeps)
     });
 }
 
+// A right click on either button, or Shift+F10 or the menu key on it, opens
+// the menu at the cursor or at the button's lower-left corner; the item
+// chosen goes to the clipboard, once free if it is busy.
+TEST(PickerDialog, CopyButtonsMenuCopiesTheChosenForm)
+{
+    const struct {
+        int button;
+        WORD key;  // none: a right click
+        int item;
+        const wchar_t* copied;
+        UINT busyMs;
+    } cases[] = {
+        {IDC_COPY_DEC, 0, 0, L"#0a0b0c", 0},
+        {IDC_COPY_HEX, 0, 3, L"789258", 0},
+        {IDC_COPY_DEC, VK_F10, 1, L"rgb(10, 11, 12)", 0},
+        {IDC_COPY_HEX, VK_APPS, 2, L"10, 11, 12", 400},
+    };
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        SetSliders(dlg, 10, 11, 12);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.copied);
+            HWND button = ::GetDlgItem(dlg.m_hWnd, c.button);
+            RECT rect, menu{};
+            ::GetWindowRect(button, &rect);
+            const POINT at = c.key ? POINT{rect.left, rect.bottom} : ClientCentre(button);
+            RunSoon([&] {
+                ::GetWindowRect(::FindWindowW(L"#32768", nullptr), &menu);
+                for (int i = 0; i <= c.item; ++i)
+                    SendKey(VK_DOWN);
+                SendKey(VK_RETURN);
+            }, 200);
+            ClearClipboard();
+            ClipboardRefused busy(c.busyMs);
+            ::SetFocus(button);
+            if (c.key == VK_F10) {
+                SendKeyWith(VK_SHIFT, VK_F10);
+            } else if (c.key) {
+                SendKey(c.key);
+            } else {
+                MoveCursorTo(at);
+                SendMouseButton(MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP);
+            }
+            EXPECT_TRUE(PumpUntil([&] { return ClipboardText() == c.copied; })) << ClipboardText();
+            EXPECT_TRUE(menu.left == at.x && menu.top == at.y) << menu.left << ", " << menu.top;
+        }
+    });
+}
+
 TEST(PickerDialog, EditsAreReadOnly)
 {
     PickerHarness::Run([](CPickerDlg& dlg) {
