@@ -1,8 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "sampling/zoom_geometry.h"
+
+namespace {
+
+// Each view size at each factor.
+std::vector<std::pair<int, int>> AtEveryFactor(std::initializer_list<int> views)
+{
+    std::vector<std::pair<int, int>> pairs;
+    for (int view : views)
+        for (int k = kMinZoomFactor; k <= kMaxZoomFactor; k *= 2)
+            pairs.push_back({view, k});
+    return pairs;
+}
+
+} // namespace
 
 TEST(ZoomGeometry, StandardView)
 {
@@ -127,33 +142,33 @@ TEST(ZoomGeometry, CursorMovesOnlyTheSource)
 // The clipped copy covers exactly the bitmap pixels whose source point is on
 // the screen, and reads each from the same source pixel as the whole stretch
 // would: copying only it gives the picture the full copy would on a screen
-// that blackens nothing. Odd sizes too: their last column and row need a
-// source pixel of their own.
-TEST(ClipZoomCopy, CoversExactlyTheOnScreenPartAtTwiceTheSize)
+// that blackens nothing. Sizes the factor does not divide too: their last
+// columns and rows need a source pixel of their own.
+TEST(ClipZoomCopy, CoversExactlyTheOnScreenPartAtTheFactorsSize)
 {
     const int screenW = 64, screenH = 48;
-    for (int view : {6, 7, 8, 22, 23, 42, 102}) {
+    for (const auto& [view, k] : AtEveryFactor({6, 7, 8, 22, 23, 42, 102})) {
         for (int x = -40; x <= screenW + 40; x += 3) {
             for (int y = -30; y <= screenH + 30; y += 5) {
-                const ZoomGeometry g = ComputeZoomGeometry(view, view, x, y);
+                const ZoomGeometry g = ComputeZoomGeometry(view, view, x, y, k);
                 const ZoomCopy copy = ClipZoomCopy(g, 0, 0, screenW, screenH);
                 for (int j = 0; j < g.height; ++j) {
                     for (int i = 0; i < g.width; ++i) {
-                        const int sx = g.sourceX + i / 2, sy = g.sourceY + j / 2;
+                        const int sx = g.sourceX + i / k, sy = g.sourceY + j / k;
                         const bool onScreen = sx >= 0 && sy >= 0 && sx < screenW && sy < screenH;
                         const bool copied = !copy.IsEmpty() && i >= copy.destX &&
                                             i < copy.destX + copy.destWidth && j >= copy.destY &&
                                             j < copy.destY + copy.destHeight;
                         ASSERT_EQ(copied, onScreen) << view << " " << x << "," << y << " " << i << "," << j;
                         if (copied) {
-                            ASSERT_EQ(copy.sourceX + (i - copy.destX) / 2, sx);
-                            ASSERT_EQ(copy.sourceY + (j - copy.destY) / 2, sy);
+                            ASSERT_EQ(copy.sourceX + (i - copy.destX) / k, sx);
+                            ASSERT_EQ(copy.sourceY + (j - copy.destY) / k, sy);
                         }
                     }
                 }
                 if (!copy.IsEmpty()) {
-                    EXPECT_EQ(copy.destWidth, 2 * copy.sourceWidth);
-                    EXPECT_EQ(copy.destHeight, 2 * copy.sourceHeight);
+                    EXPECT_EQ(copy.destWidth, k * copy.sourceWidth);
+                    EXPECT_EQ(copy.destHeight, k * copy.sourceHeight);
                 }
             }
         }
@@ -198,22 +213,22 @@ TEST(ClipZoomCopies, EveryPixelOnAMonitorOnceAndNoneOffThem)
     };
     for (const Desktop& desktop : desktops) {
         SCOPED_TRACE(desktop.name);
-        for (int view : {8, 23, 42, 102}) {
+        for (const auto& [view, k] : AtEveryFactor({8, 23, 42, 102})) {
             for (int x = -100; x <= 100; x += 7) {
                 for (int y = -70; y <= 80; y += 9) {
-                    const ZoomGeometry g = ComputeZoomGeometry(view, view, x, y);
+                    const ZoomGeometry g = ComputeZoomGeometry(view, view, x, y, k);
                     const std::vector<ZoomCopy> copies = ClipZoomCopies(g, desktop.monitors);
                     for (int j = 0; j < g.height; ++j) {
                         for (int i = 0; i < g.width; ++i) {
-                            const int sx = g.sourceX + i / 2, sy = g.sourceY + j / 2;
+                            const int sx = g.sourceX + i / k, sy = g.sourceY + j / k;
                             int writes = 0;
                             for (const ZoomCopy& c : copies) {
                                 if (i < c.destX || i >= c.destX + c.destWidth || j < c.destY ||
                                     j >= c.destY + c.destHeight)
                                     continue;
                                 ++writes;
-                                ASSERT_EQ(c.sourceX + (i - c.destX) / 2, sx);
-                                ASSERT_EQ(c.sourceY + (j - c.destY) / 2, sy);
+                                ASSERT_EQ(c.sourceX + (i - c.destX) / k, sx);
+                                ASSERT_EQ(c.sourceY + (j - c.destY) / k, sy);
                             }
                             ASSERT_EQ(writes, onAMonitor(desktop.monitors, sx, sy) ? 1 : 0)
                                 << view << " at " << x << "," << y << ", pixel " << i << "," << j;
