@@ -189,6 +189,7 @@ void CPickerDlg::FreeCursor() { ::ClipCursor(nullptr); }
 // the focused button. Their key-up messages are kept from it too.
 BOOL CPickerDlg::PreTranslateMessage(MSG* msg)
 {
+    if (m_bCapturing && PreTranslateZoom(*msg)) return TRUE;
     if (!m_bCapturing || (msg->message != WM_KEYDOWN && msg->message != WM_KEYUP))
         return FALSE;
     NudgeKey key;

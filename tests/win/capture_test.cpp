@@ -756,6 +756,90 @@ TEST(CaptureKeys, ArrowsNudgeThePickAndEnterOrSpaceEndIt)
 
 namespace {
 
+void SendWheel(int delta)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(delta);
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+// The mean of the picture's 3 x 3 pixels around `centre`, rounded.
+COLORREF PatternMean(const PatternWindow& pattern, POINT centre)
+{
+    int sums[3] = {};
+    for (int i = 0; i < 9; ++i) {
+        const COLORREF c = pattern.AtScreen(centre.x + i % 3 - 1, centre.y + i / 3 - 1);
+        sums[0] += GetRValue(c), sums[1] += GetGValue(c), sums[2] += GetBValue(c);
+    }
+    return RGB((2 * sums[0] + 9) / 18, (2 * sums[1] + 9) / 18, (2 * sums[2] + 9) / 18);
+}
+
+} // namespace
+
+// While capturing, "+" and "-" of both keyboards and the wheel (half notches
+// adding up, also when it comes to the focused slider as Windows sends it)
+// step the factor from 2 to 16 and back, and the view and the 3 x 3 average
+// follow at once; a new capture keeps the factor. Idle, they change nothing.
+TEST(CaptureZoom, KeysAndWheelStepTheFactorAndThreeByThreeAverages)
+{
+    struct Step {
+        const char* name;
+        bool newCapture;
+        void (*input)();
+        int factor;
+    };
+    const Step steps[] = {
+        {"+", true, [] { SendKeyWith(VK_SHIFT, VK_OEM_PLUS); }, 4},
+        {"keypad +", false, [] { SendKey(VK_ADD); }, 8},
+        {"wheel", false, [] { SendWheel(WHEEL_DELTA); }, 16},
+        {"+ at 16", false, [] { SendKey(VK_OEM_PLUS); }, 16},
+        {"two half notches", false, [] { SendWheel(-60), SendWheel(-60); }, 8},
+        {"-", true, [] { SendKey(VK_OEM_MINUS); }, 4},
+        {"keypad -", false, [] { SendKey(VK_SUBTRACT); }, 2},
+        {"- at 2", false, [] { SendKey(VK_OEM_MINUS); }, 2},
+        {"wheel at the focus", false, [] {
+             ::PostMessageW(::GetFocus(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(100, 100));
+         }, 4},
+    };
+    // Curved, so that no mean is its centre's pixel.
+    PatternWindow pattern(kPatternRect, [](int x, int y) { return RGB(x * x + y, y * y + x, x * y); });
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        ASSERT_TRUE(pattern.WaitShown());
+        EXPECT_TRUE(IsMenuChecked(dlg.m_hWnd, ID_SAMPLE_1));
+        ::SendMessageW(dlg.m_hWnd, WM_COMMAND, ID_SAMPLE_3, 0);
+        EXPECT_TRUE(IsMenuChecked(dlg.m_hWnd, ID_SAMPLE_3) && !IsMenuChecked(dlg.m_hWnd, ID_SAMPLE_1));
+        const SIZE size = ViewSize(dlg);
+        MessageCounter counter;
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.name);
+            if (step.newCapture) {
+                if (dlg.m_bCapturing)
+                    EndWith(dlg, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+                StartCapture(dlg, counter);
+                MoveAndWait(dlg, counter, 100, 100);
+                ::SetForegroundWindow(dlg.m_hWnd);
+                ::SetFocus(dlg.m_sliderTop.m_hWnd);
+            }
+            step.input();
+            EXPECT_TRUE(PumpUntil([&] { return dlg.m_nZoomFactor == step.factor; }));
+            Pump(50);
+            std::string first;
+            EXPECT_EQ(CountDifferences(ViewInside(dlg), ModelView(size, 100, 100, step.factor, 3), first), 0)
+                << first;
+            EXPECT_EQ(dlg.m_crColor, PatternMean(pattern, ModelPickSource(size, 100, 100, step.factor)));
+        }
+        EndWith(dlg, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        SendKey(VK_ADD);
+        SendWheel(WHEEL_DELTA);
+        Pump(100);
+        EXPECT_EQ(dlg.m_nZoomFactor, 4);
+    });
+}
+
+namespace {
+
 // Runs a program of the X desktop that Wine runs under, by its Unix path.
 // An X program's own tools run without waiting: Wine gives no handle for a
 // Unix process, only its effects show.
