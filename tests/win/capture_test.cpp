@@ -754,54 +754,27 @@ TEST(CaptureKeys, ArrowsNudgeThePickAndEnterOrSpaceEndIt)
     });
 }
 
-namespace {
-
-void SendWheel(int delta)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
-    input.mi.mouseData = static_cast<DWORD>(delta);
-    ::SendInput(1, &input, sizeof(INPUT));
-}
-
-// The mean of the picture's 3 x 3 pixels around `centre`, rounded.
-COLORREF PatternMean(const PatternWindow& pattern, POINT centre)
-{
-    int sums[3] = {};
-    for (int i = 0; i < 9; ++i) {
-        const COLORREF c = pattern.AtScreen(centre.x + i % 3 - 1, centre.y + i / 3 - 1);
-        sums[0] += GetRValue(c), sums[1] += GetGValue(c), sums[2] += GetBValue(c);
-    }
-    return RGB((2 * sums[0] + 9) / 18, (2 * sums[1] + 9) / 18, (2 * sums[2] + 9) / 18);
-}
-
-} // namespace
-
 // While capturing, "+" and "-" of both keyboards and the wheel (half notches
-// adding up, also when it comes to the focused slider as Windows sends it)
-// step the factor from 2 to 16 and back, and the view and the 3 x 3 average
-// follow at once; a new capture keeps the factor. Idle, they change nothing.
+// adding up, and at the focused slider too, where Windows sends it) step the
+// factor from 2 to 16 and back, and the view and the 3 x 3 average follow at
+// once; a new capture keeps the factor. Idle, they change nothing.
 TEST(CaptureZoom, KeysAndWheelStepTheFactorAndThreeByThreeAverages)
 {
     struct Step {
         const char* name;
-        bool newCapture;
-        void (*input)();
+        void (*input)();  // none: a new capture
         int factor;
     };
     const Step steps[] = {
-        {"+", true, [] { SendKeyWith(VK_SHIFT, VK_OEM_PLUS); }, 4},
-        {"keypad +", false, [] { SendKey(VK_ADD); }, 8},
-        {"wheel", false, [] { SendWheel(WHEEL_DELTA); }, 16},
-        {"+ at 16", false, [] { SendKey(VK_OEM_PLUS); }, 16},
-        {"two half notches", false, [] { SendWheel(-60), SendWheel(-60); }, 8},
-        {"-", true, [] { SendKey(VK_OEM_MINUS); }, 4},
-        {"keypad -", false, [] { SendKey(VK_SUBTRACT); }, 2},
-        {"- at 2", false, [] { SendKey(VK_OEM_MINUS); }, 2},
-        {"wheel at the focus", false, [] {
-             ::PostMessageW(::GetFocus(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(100, 100));
-         }, 4},
+        {"a capture", nullptr, 2}, {"+", [] { SendKeyWith(VK_SHIFT, VK_OEM_PLUS); }, 4},
+        {"keypad +", [] { SendKey(VK_ADD); }, 8},
+        {"wheel", [] { ::mouse_event(MOUSEEVENTF_WHEEL, 0, 0, WHEEL_DELTA, 0); }, 16},
+        {"+ at 16", [] { SendKey(VK_OEM_PLUS); }, 16},
+        {"half a notch back", [] { ::mouse_event(MOUSEEVENTF_WHEEL, 0, 0, -60, 0); }, 16},
+        {"and another", [] { ::mouse_event(MOUSEEVENTF_WHEEL, 0, 0, -60, 0); }, 8},
+        {"a new capture", nullptr, 8}, {"-", [] { SendKey(VK_OEM_MINUS); }, 4},
+        {"keypad -", [] { SendKey(VK_SUBTRACT); }, 2}, {"- at 2", [] { SendKey(VK_OEM_MINUS); }, 2},
+        {"wheel at the focus", [] { ::PostMessageW(::GetFocus(), WM_MOUSEWHEEL, WHEEL_DELTA << 16, 0); }, 4},
     };
     // Curved, so that no mean is its centre's pixel.
     PatternWindow pattern(kPatternRect, [](int x, int y) { return RGB(x * x + y, y * y + x, x * y); });
@@ -814,7 +787,9 @@ TEST(CaptureZoom, KeysAndWheelStepTheFactorAndThreeByThreeAverages)
         MessageCounter counter;
         for (const Step& step : steps) {
             SCOPED_TRACE(step.name);
-            if (step.newCapture) {
+            if (step.input) {
+                step.input();
+            } else {
                 if (dlg.m_bCapturing)
                     EndWith(dlg, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
                 StartCapture(dlg, counter);
@@ -822,17 +797,20 @@ TEST(CaptureZoom, KeysAndWheelStepTheFactorAndThreeByThreeAverages)
                 ::SetForegroundWindow(dlg.m_hWnd);
                 ::SetFocus(dlg.m_sliderTop.m_hWnd);
             }
-            step.input();
             EXPECT_TRUE(PumpUntil([&] { return dlg.m_nZoomFactor == step.factor; }));
             Pump(50);
             std::string first;
-            EXPECT_EQ(CountDifferences(ViewInside(dlg), ModelView(size, 100, 100, step.factor, 3), first), 0)
-                << first;
-            EXPECT_EQ(dlg.m_crColor, PatternMean(pattern, ModelPickSource(size, 100, 100, step.factor)));
+            const Image expected = ModelView(size, 100, 100, step.factor, 3);
+            EXPECT_EQ(CountDifferences(ViewInside(dlg), expected, first), 0) << first;
+            // The mean of the picture's 3 x 3 pixels around the one picked alone.
+            const POINT c = ModelPickSource(size, 100, 100, step.factor);
+            int sum[3] = {};
+            for (int i = 0; i < 27; ++i)
+                sum[i % 3] += pattern.AtScreen(c.x + i / 3 % 3 - 1, c.y + i / 9 - 1) >> (8 * (i % 3)) & 0xFF;
+            EXPECT_EQ(dlg.m_crColor, RGB((2 * sum[0] + 9) / 18, (2 * sum[1] + 9) / 18, (2 * sum[2] + 9) / 18));
         }
         EndWith(dlg, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
         SendKey(VK_ADD);
-        SendWheel(WHEEL_DELTA);
         Pump(100);
         EXPECT_EQ(dlg.m_nZoomFactor, 4);
     });
