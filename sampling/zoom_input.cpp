@@ -7,7 +7,7 @@
 namespace {
 
 // +1 for a key that zooms in, -1 for one that zooms out, 0 for any other.
-// On a Japanese keyboard "+" is Shift and the key that VK_OEM_PLUS names.
+// On a Japanese keyboard "+" is Shift with the ";" key, VK_OEM_PLUS as well.
 int ZoomKeyStep(WPARAM vk)
 {
     switch (vk) {
@@ -20,10 +20,10 @@ int ZoomKeyStep(WPARAM vk)
 } // namespace
 
 // Which window gets the wheel is the system's choice: the capture window
-// (Wine), or the focus window on Windows, whose default processing would
-// move a focused trackbar's thumb before handing the wheel to the dialog.
-// Here every window of the dialog is seen before its own handling. The
-// keys' releases are kept from the dialog manager with their presses.
+// (Wine 8), the focus window, where a focused trackbar would move its thumb,
+// or the window under the cursor, depending on the Windows version and its
+// settings. Here every window of the dialog is seen before its own handling.
+// The keys' releases are kept from the dialog manager with their presses.
 bool CPickerDlg::PreTranslateZoom(const MSG& msg)
 {
     if (msg.message == WM_MOUSEWHEEL) {
