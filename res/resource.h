@@ -55,5 +55,8 @@
 #define ID_FORMAT_HSV                   32776
 #define ID_FORMAT_HLS                   32777
 #define ID_FORMAT_YMC                   32778
+#define ID_SAMPLE_1                     32790
+#define ID_SAMPLE_3                     32791
+#define ID_SAMPLE_5                     32792
 
 #endif

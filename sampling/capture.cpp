@@ -246,6 +246,8 @@ BOOL CPickerDlg::PreTranslateMessage(MSG* msg)
 {
     if (!m_bCapturing)
         return FALSE;
+    if (PreTranslateZoom(*msg))
+        return TRUE;
     // A held arrow keeps moving; a held Enter ends the capture once.
     const bool repeat = (msg->lParam & (1 << 30)) != 0;
     if (LeavingKey(*msg)) {

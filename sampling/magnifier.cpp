@@ -20,18 +20,20 @@ void Magnify(const Image& screen, const ZoomGeometry& g, Image& bitmap)
     const int left = std::max(g.destX, 0);
     const int top = std::max(g.destY, 0);
 
-    // The ratio is exactly 2 whatever the sizes, so each source pixel is one
-    // 2 x 2 block on every platform; the destination reaches a column or row
-    // past an odd bitmap, and the clipping above cuts it off.
+    // The ratio is exactly k whatever the sizes, so each source pixel is one
+    // k x k block on every platform; the destination reaches past a bitmap
+    // whose size k does not divide, and the clipping above cuts it off.
     for (int j = top; j < bottom; ++j) {
-        const int sy = g.sourceY + (j - g.destY) / 2;
+        const int sy = g.sourceY + (j - g.destY) / g.factor;
         for (int i = left; i < right; ++i) {
-            const int sx = g.sourceX + (i - g.destX) / 2;
+            const int sx = g.sourceX + (i - g.destX) / g.factor;
             bitmap.at(i, j) = screen.contains(sx, sy) ? screen.at(sx, sy) & kColorMask : 0;
         }
     }
 
     for (const CrosshairSegment& segment : g.crosshair)
+        InvertSegment(bitmap, segment);
+    for (const CrosshairSegment& segment : g.outline)
         InvertSegment(bitmap, segment);
 }
 
@@ -47,6 +49,34 @@ void InvertSegment(Image& bitmap, const CrosshairSegment& s)
         if (bitmap.contains(x, y))
             bitmap.at(x, y) ^= kColorMask;
     }
+}
+
+COLORREF AverageSample(const Image& screen, int screenLeft, int screenTop, const SampleSquare& square,
+                       const std::vector<ScreenRect>& monitors)
+{
+    const auto onAMonitor = [&](int x, int y) {
+        return std::any_of(monitors.begin(), monitors.end(), [&](const ScreenRect& m) {
+            return x >= m.left && x < m.right && y >= m.top && y < m.bottom;
+        });
+    };
+    long sums[3] = {0, 0, 0};
+    long count = 0;
+    for (int y = square.top; y < square.top + square.size; ++y) {
+        for (int x = square.left; x < square.left + square.size; ++x) {
+            if (!onAMonitor(x, y) || !screen.contains(x - screenLeft, y - screenTop))
+                continue;
+            const COLORREF c = screen.at(x - screenLeft, y - screenTop);
+            for (int channel = 0; channel < 3; ++channel)
+                sums[channel] += static_cast<long>(c >> (8 * channel) & 0xFF);
+            ++count;
+        }
+    }
+    if (count == 0)
+        return 0;
+    COLORREF mean = 0;
+    for (int channel = 0; channel < 3; ++channel)
+        mean |= static_cast<COLORREF>((2 * sums[channel] + count) / (2 * count)) << (8 * channel);
+    return mean;
 }
 
 COLORREF GetCenterPixel(const Image& bitmap, int viewWidth, int viewHeight)

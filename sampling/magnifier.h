@@ -39,10 +39,11 @@ constexpr COLORREF kInvalidColor = 0xFFFFFFFF;
 Image CreateZoomImage(int viewWidth, int viewHeight);
 
 // Redraws `bitmap` from `screen` the way the GDI calls do: the destination is
-// filled black, the source rectangle is stretched onto it exactly 2x (bitmap
-// pixel (i, j) comes from screen pixel (sx + i/2, sy + j/2) at every size;
-// source points off the screen leave black), then the crosshair strokes are
-// inverted. Writes are clipped to the bitmap, whatever its size.
+// filled black, the source rectangle is stretched onto it exactly k times
+// (bitmap pixel (i, j) comes from screen pixel (sx + i/k, sy + j/k) at every
+// size; source points off the screen leave black), then the crosshair's and
+// the outline's strokes are inverted. Writes are clipped to the bitmap,
+// whatever its size.
 void Magnify(const Image& screen, const ZoomGeometry& geometry, Image& bitmap);
 
 // Inverts one stroke: every pixel from `from` up to, not including, `to`,
@@ -58,6 +59,13 @@ constexpr COLORREF MaskPickedPixel(COLORREF raw)
 {
     return raw & kColorMask;
 }
+
+// The averaged pick: the mean of the square's pixels that lie on one of the
+// monitors, each channel rounded to the nearest integer, halves up; black
+// when none does, as the single pixel is off every monitor. `screen` holds
+// the pixels read, its (0, 0) at the screen point (screenLeft, screenTop).
+COLORREF AverageSample(const Image& screen, int screenLeft, int screenTop, const SampleSquare& square,
+                       const std::vector<ScreenRect>& monitors);
 
 // Red, green and blue of a picked colour, as PickColor hands them to UpdateColor.
 struct RgbTriple {

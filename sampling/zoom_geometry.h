@@ -3,9 +3,10 @@
 #include <array>
 #include <vector>
 
-// One crosshair stroke in bitmap coordinates, drawn as MoveTo(from) then
-// LineTo(to): every pixel from `from` up to but not including `to` is inverted.
-// Each stroke is horizontal or vertical.
+// One inverted stroke of the crosshair or the sampled square's outline, in
+// bitmap coordinates, drawn as MoveTo(from) then LineTo(to): every pixel from
+// `from` up to but not including `to` is inverted. Each stroke is horizontal
+// or vertical.
 struct CrosshairSegment {
     int fromX, fromY;
     int toX, toY;  // not drawn
@@ -18,9 +19,28 @@ constexpr int kCrosshairSegmentCount = 4;
 // How far each stroke reaches from the crosshair centre.
 constexpr int kCrosshairReach = 20;
 
+// The magnification k steps by doubling, from 2 (each start's) up to 16.
+constexpr int kMinZoomFactor = 2;
+constexpr int kMaxZoomFactor = 16;
+
+// `steps` doublings (halvings when negative) of `factor`, held to 2..16.
+int StepZoomFactor(int factor, int steps);
+
+// Wheel notches of `delta` added to what `rest` kept of earlier ones: the
+// whole notches (WHEEL_DELTA = 120 each; forward positive) come back, the
+// part of one stays in `rest` for the next message of a fine-grained wheel.
+int TakeWheelNotches(int& rest, int delta);
+
+// The size x size screen pixels an averaged pick reads (screen coordinates),
+// centred on the one the single-pixel pick shows.
+struct SampleSquare {
+    int left, top, size;
+};
+
 // Everything the magnifier needs, worked out afresh from the zoom view's
-// client size W x H and the cursor position in screen coordinates. All
-// divisions truncate toward zero, as the integer operators do.
+// client size W x H, the cursor position in screen coordinates, the factor k
+// and the side of the sampled square. All divisions truncate toward zero, as
+// the integer operators do.
 struct ZoomGeometry {
     // Inner rectangle of the view, inside its one-pixel frame (view coordinates).
     int innerLeft, innerTop, innerRight, innerBottom;
@@ -28,11 +48,13 @@ struct ZoomGeometry {
     int width, height;
     // Crosshair centre (cx, cy), bitmap coordinates.
     int centerX, centerY;
-    // Source rectangle on the screen: (x - w/4, y - h/4), ceil(w/2) x ceil(h/2).
+    // Each screen pixel is a factor x factor block of the bitmap.
+    int factor;
+    // Source rectangle on the screen: (x - w/(2k), y - h/(2k)), ceil(w/k) x ceil(h/k).
     int sourceX, sourceY, sourceWidth, sourceHeight;
-    // Destination of the stretch: twice the source at (0, 0), so that every
-    // source pixel becomes one 2 x 2 block at any size. At an odd w or h it
-    // is a column or row larger than the bitmap, which clips it.
+    // Destination of the stretch: k times the source at (0, 0), so that every
+    // source pixel becomes one k x k block at any size. Where k does not
+    // divide w or h it reaches past the bitmap, which clips it.
     int destX, destY, destWidth, destHeight;
     // Where the bitmap is copied into the view (view coordinates).
     int viewX, viewY;
@@ -41,19 +63,26 @@ struct ZoomGeometry {
     int pickX, pickY;
     // Strokes in drawing order: up, down, left, right.
     std::array<CrosshairSegment, kCrosshairSegmentCount> crosshair;
+    SampleSquare sample;
+    // A one-pixel frame just outside the sampled square's blocks; none for a
+    // single pixel. Where a crosshair stroke crosses it the frame leaves that
+    // pixel to the stroke, so each line stays whole instead of both losing
+    // the pixel that two inversions would restore.
+    std::vector<CrosshairSegment> outline;
 };
 
 // The cursor only moves the source rectangle; operations that do not read the
 // screen (creating the bitmap, repainting, reading the pick point) may leave
 // it at 0, 0.
-ZoomGeometry ComputeZoomGeometry(int viewWidth, int viewHeight, int cursorX = 0, int cursorY = 0);
+ZoomGeometry ComputeZoomGeometry(int viewWidth, int viewHeight, int cursorX = 0, int cursorY = 0,
+                                 int factor = kMinZoomFactor, int sampleSize = 1);
 
 // The part of the stretch that reads pixels which exist: the source rectangle
 // clipped to the screen's bounds, and the part of the bitmap it lands on.
 // Copying only that part leaves the rest of the bitmap black on every
 // platform; some blacken the whole destination when the source reaches past
-// the screen. The destination is exactly twice the source, so each part lands
-// where the whole stretch would put it.
+// the screen. The destination is exactly k times the source, so each part
+// lands where the whole stretch would put it.
 struct ZoomCopy {
     int sourceX, sourceY, sourceWidth, sourceHeight;
     int destX, destY, destWidth, destHeight;
@@ -77,3 +106,6 @@ struct ScreenRect {
 // stay black. Monitors do not overlap; should two rectangles overlap (a
 // mirroring pseudo-monitor), both copies write the same pixels alike.
 std::vector<ZoomCopy> ClipZoomCopies(const ZoomGeometry& geometry, const std::vector<ScreenRect>& monitors);
+
+// The same for the sampled square, copied 1:1 into a bitmap of its own size.
+std::vector<ZoomCopy> ClipSampleCopies(const SampleSquare& square, const std::vector<ScreenRect>& monitors);

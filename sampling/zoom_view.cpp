@@ -10,11 +10,12 @@
 
 namespace {
 
-ZoomGeometry ViewGeometry(const CStatic& view, int cursorX = 0, int cursorY = 0)
+ZoomGeometry ViewGeometry(const CStatic& view, int cursorX = 0, int cursorY = 0, int factor = kMinZoomFactor,
+                          int sampleSize = 1)
 {
     RECT client;
     view.GetClientRect(&client);
-    return ComputeZoomGeometry(client.right, client.bottom, cursorX, cursorY);
+    return ComputeZoomGeometry(client.right, client.bottom, cursorX, cursorY, factor, sampleSize);
 }
 
 // The bitmap, w x h, copied into the view inside its frame.
@@ -41,9 +42,9 @@ CBitmap* NewZoomBitmap(HWND dialog, const ZoomGeometry& g)
 // The source rectangle stretched onto the bitmap, reading only what lies on a
 // monitor (ReadableScreenRects): reading beyond the screen makes some
 // platforms blacken the whole destination. Each piece is stretched on its
-// own; at the exact ratio of 2 it lands where the whole source would put it.
-// At an odd size the destination is one column or row larger than the
-// bitmap, and the memory device context clips it.
+// own; at the exact ratio of k it lands where the whole source would put it.
+// Where k does not divide the bitmap's size the destination is larger than
+// the bitmap, and the memory device context clips it.
 void StretchScreen(const CDC& screenDC, const CDC& bitmapDC, const ZoomGeometry& g)
 {
     for (const ZoomCopy& piece : ClipZoomCopies(g, ReadableScreenRects()))
@@ -51,7 +52,21 @@ void StretchScreen(const CDC& screenDC, const CDC& bitmapDC, const ZoomGeometry&
                             piece.sourceX, piece.sourceY, piece.sourceWidth, piece.sourceHeight, SRCCOPY);
 }
 
+template <class Strokes>
+void DrawStrokes(const CDC& dc, const Strokes& strokes)
+{
+    for (const CrosshairSegment& segment : strokes) {
+        dc.MoveTo(segment.fromX, segment.fromY);
+        dc.LineTo(segment.toX, segment.toY);
+    }
+}
+
 } // namespace
+
+ZoomGeometry CPickerDlg::ZoomAt(POINT cursor) const
+{
+    return ViewGeometry(m_stZoomView, cursor.x, cursor.y, m_nZoomFactor, m_nSampleSize);
+}
 
 void CPickerDlg::CreateZoomBitmap()
 {
@@ -97,9 +112,12 @@ void CPickerDlg::Magnify()
     FitZoomBitmap();
     if (!m_pZoomBitmap)
         return;
+    // While the input desktop switches (a secure desktop, a locked session)
+    // there is no cursor position to read, and nothing to show.
     POINT cursor;
-    ::GetCursorPos(&cursor);
-    const ZoomGeometry g = ViewGeometry(m_stZoomView, cursor.x, cursor.y);
+    if (!::GetCursorPos(&cursor))
+        return;
+    const ZoomGeometry g = ZoomAt(cursor);
     const RECT whole{0, 0, g.width, g.height};
 
     // What can be read, after the Win32 documentation ("The Virtual Screen",
@@ -131,10 +149,8 @@ void CPickerDlg::Magnify()
     screenDC.reset();
 
     memDC.SetROP2(R2_NOT);
-    for (const CrosshairSegment& segment : g.crosshair) {
-        memDC.MoveTo(segment.fromX, segment.fromY);
-        memDC.LineTo(segment.toX, segment.toY);
-    }
+    DrawStrokes(memDC, g.crosshair);
+    DrawStrokes(memDC, g.outline);
     CopyToView(m_stZoomView, memDC, g);
 }
 
@@ -149,10 +165,13 @@ COLORREF CPickerDlg::GetCenterPixel()
     return MaskPickedPixel(memDC.GetPixel(g.pickX, g.pickY));
 }
 
+// An averaged pick reads the screen again rather than the bitmap, where the
+// crosshair and the outline cover some of the square's pixels.
 void CPickerDlg::PickColor()
 {
-    const COLORREF pixel = GetCenterPixel();
-    UpdateColor(GetRValue(pixel), GetGValue(pixel), GetBValue(pixel), false);
+    const std::optional<COLORREF> pixel = m_nSampleSize > 1 ? SampleMean() : GetCenterPixel();
+    if (pixel)
+        UpdateColor(GetRValue(*pixel), GetGValue(*pixel), GetBValue(*pixel), false);
 }
 
 // A repaint shows the stored image and colour again and changes neither: a

@@ -25,6 +25,9 @@ const MessageEntry<CPickerDlg> CPickerDlg::messageMap[] = {
     OnCommand<&CPickerDlg::OnFormatRgb>(ID_FORMAT_RGB),
     OnCommand<&CPickerDlg::OnFormatHls>(ID_FORMAT_HLS),
     OnCommand<&CPickerDlg::OnFormatYmc>(ID_FORMAT_YMC),
+    OnCommand<&CPickerDlg::OnSample1>(ID_SAMPLE_1),
+    OnCommand<&CPickerDlg::OnSample3>(ID_SAMPLE_3),
+    OnCommand<&CPickerDlg::OnSample5>(ID_SAMPLE_5),
     OnCommand<&CPickerDlg::OnCopyDec>(IDC_COPY_DEC, BN_CLICKED),
     OnCommand<&CPickerDlg::OnCopyHex>(IDC_COPY_HEX, BN_CLICKED),
     // The copy buttons' menu; any other window's request keeps its default.
@@ -50,6 +53,8 @@ CPickerDlg::CPickerDlg(CWnd* pParent) : CDialog(IDD_PICKER, pParent)
                           MAKEINTRESOURCEW(IDR_MAINFRAME));
     m_bCapturing = false;
     m_pZoomBitmap = nullptr;
+    m_nZoomFactor = kMinZoomFactor;
+    m_nSampleSize = 1;
     m_bTopMost = false;
     m_nFormat = FORMAT_RGB;
     m_crColor = 0;
@@ -114,6 +119,7 @@ BOOL CPickerDlg::OnInitDialog()
     // from another one makes it set menu, letters, ranges and colour in full.
     m_nFormat = FORMAT_HSV;
     OnFormatRgb();
+    SelectSample(1);
 
     SetWindowText(LoadResourceString(IDS_VERSION));
 

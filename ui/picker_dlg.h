@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "color/colorref.h"
 #include "framework/accessible_name.h"
 #include "framework/controls.h"
@@ -29,6 +31,10 @@ public:
     // The capture's injected button, its release and its hold of the mouse.
     CaptureRecord m_capture;
     CBitmap* m_pZoomBitmap;
+    // Each screen pixel is an m_nZoomFactor square of the view (2 at start);
+    // a pick is the mean of m_nSampleSize x m_nSampleSize screen pixels.
+    int m_nZoomFactor;
+    int m_nSampleSize;
     bool m_bTopMost;
     ColorFormat m_nFormat;
     COLORREF m_crColor;
@@ -71,6 +77,7 @@ public:
     COLORREF GetCenterPixel();
     void PickColor();
     void RedrawZoomView();
+    void SelectSample(int size);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -116,6 +123,11 @@ protected:
     void OnCopyHex();
     void OnContextMenu(HWND window, POINT point);
 
+    // Magnifier
+    void OnSample1();
+    void OnSample3();
+    void OnSample5();
+
 private:
     enum : UINT_PTR { kReleaseTimer = 1, kCopyTimer = 2, kHoldTimer = 3 };
 
@@ -157,6 +169,18 @@ private:
     CEdit* m_pCopyEdit = nullptr;
     std::wstring m_strCopyText;
     DWORD m_dwCopyStart = 0;
+
+    // While capturing: the zoom keys and the wheel, wherever among the
+    // dialog's windows they arrive; true when the message was one of them.
+    bool PreTranslateZoom(const MSG& msg);
+    // Doublings (halvings when negative) of the factor; the view and pick follow.
+    void StepZoom(int steps);
+    // What is left of a wheel notch from earlier wheel messages.
+    int m_nWheelRest = 0;
+    // The view's geometry for a cursor at `cursor`, at the current factor and sample.
+    ZoomGeometry ZoomAt(POINT cursor) const;
+    // The mean of the sampled square; nothing when the cursor cannot be read.
+    std::optional<COLORREF> SampleMean() const;
 
     // The swatch's inside, filled with m_crColor; its frame is left alone.
     void FillSwatch();

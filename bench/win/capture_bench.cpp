@@ -1,7 +1,8 @@
 // Times the capture move of the real main dialog: each WM_MOUSEMOVE while
-// capturing runs Magnify and PickColor (with its UpdateColor). Every call is
-// timed on its own with QueryPerformanceCounter; the median and the 99th
-// percentile are printed in microseconds.
+// capturing runs Magnify and PickColor (with its UpdateColor), at 2x with a
+// single pixel as every start has it and at 16x with the 5 x 5 average. Every
+// call is timed on its own with QueryPerformanceCounter; the median and the
+// 99th percentile are printed in microseconds.
 //
 //   capture_bench [moves]        (default 10000)
 //
@@ -68,6 +69,8 @@ struct Series {
     const char* name;
     std::function<void()> call;
     std::vector<double> micros;
+    int factor = kMinZoomFactor;
+    int sample = 1;
 };
 
 double Percentile(std::vector<double> sorted, double p)
@@ -95,14 +98,19 @@ void Run(CPickerDlg& dlg, int moves)
         {"Magnify alone", [&] { dlg.Magnify(); }, {}},
         {"PickColor alone", [&] { dlg.PickColor(); }, {}},
         {"GetCenterPixel alone", [&] { dlg.GetCenterPixel(); }, {}},
+        {"move at 16x, 5x5", [&] { ::SendMessageW(h, WM_MOUSEMOVE, 0, 0); }, {}, 16, 5},
+        {"Magnify alone at 16x, 5x5", [&] { dlg.Magnify(); }, {}, 16, 5},
+        {"PickColor alone, 5x5", [&] { dlg.PickColor(); }, {}, 16, 5},
     };
 
     dlg.m_bCapturing = true;
-    for (Series& s : series) {
-        s.micros.reserve(moves);
-        // A few untimed rounds first, so that the first screen reads and
-        // control repaints do not count.
-        for (int i = -100; i < moves; ++i) {
+    // The series take turns call by call, so that whatever else loads the
+    // machine meanwhile falls on all of them alike. A few untimed rounds
+    // first, so that the first screen reads and control repaints do not count.
+    for (int i = -100; i < moves; ++i) {
+        for (Series& s : series) {
+            dlg.m_nZoomFactor = s.factor;
+            dlg.SelectSample(s.sample);
             ::SetCursorPos(30 + (i * 7 & 127), 30 + (i * 13 & 127));
             Pump();
             LARGE_INTEGER start, end;
@@ -117,8 +125,8 @@ void Run(CPickerDlg& dlg, int moves)
 
     RECT view;
     dlg.m_stZoomView.GetClientRect(&view);
-    std::printf("capture moves: %d per series, zoom view %ld x %ld, format RGB\n", moves,
-                view.right, view.bottom);
+    std::printf("capture moves: %d per series, zoom view %ld x %ld, format RGB, 2x and one pixel unless named\n",
+                moves, view.right, view.bottom);
     std::printf("%-32s %12s %12s %12s\n", "series", "median us", "p99 us", "max us");
     for (const Series& s : series) {
         std::printf("%-32s %12.1f %12.1f %12.1f\n", s.name, Percentile(s.micros, 0.5),

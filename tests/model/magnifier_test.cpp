@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "sampling/magnifier.h"
 
@@ -117,11 +119,12 @@ TEST(Magnifier, PickParityFollowsQuarterWidth)
     }
 }
 
-// At every size the whole bitmap is known: screen pixel (sx + i/2, sy + j/2)
-// or black off the screen, crosshair inverted. Cursors on every edge and corner
-// push the source beyond each side; the bitmap starts out dirty to show that
-// every pixel is rewritten.
-static void ExpectExactBitmaps(int W, int H)
+// At every size and factor k the whole bitmap is known: screen pixel
+// (sx + i/k, sy + j/k) or black off the screen, inverted on the crosshair and,
+// for an n x n average, on the frame just outside the square's blocks, each
+// pixel once at most. Cursors on every edge and corner push the source beyond
+// each side; the bitmap starts out dirty to show that every pixel is rewritten.
+static void ExpectExactBitmaps(int W, int H, int k, int n)
 {
     const Image screen = UniqueScreen(40, 30);
     const int w = W - 2, h = H - 2;
@@ -131,35 +134,82 @@ static void ExpectExactBitmaps(int W, int H)
     for (const auto& cursor : cursors) {
         const int x = cursor[0];
         const int y = cursor[1];
-        SCOPED_TRACE(testing::Message() << W << "x" << H << ", cursor " << x << "," << y);
+        SCOPED_TRACE(testing::Message() << W << "x" << H << " at " << k << "x, " << n << "x" << n
+                                        << ", cursor " << x << "," << y);
         Image bitmap(w, h, 0x00ABCDEF);
-        Magnify(screen, ComputeZoomGeometry(W, H, x, y), bitmap);
+        Magnify(screen, ComputeZoomGeometry(W, H, x, y, k, n), bitmap);
+        const auto source = [&](int i, int j) { return Pixel(x - w / (2 * k) + i / k, y - h / (2 * k) + j / k); };
+        const auto inSquare = [&, picked = source(W / 2, H / 2)](int i, int j) {
+            return std::abs(source(i, j).first - picked.first) <= n / 2 &&
+                   std::abs(source(i, j).second - picked.second) <= n / 2;
+        };
+        // Just outside the square, which is at least 2 x 2 pixels: a diagonal neighbour is in it.
+        const auto onFrame = [&](int i, int j) {
+            return n > 1 && !inSquare(i, j) && (inSquare(i - 1, j - 1) || inSquare(i + 1, j - 1) ||
+                                                inSquare(i - 1, j + 1) || inSquare(i + 1, j + 1));
+        };
         int black = 0;
         for (int j = 0; j < h; ++j) {
             for (int i = 0; i < w; ++i) {
-                const int sx = x - w / 4 + i / 2;
-                const int sy = y - h / 4 + j / 2;
+                const auto [sx, sy] = source(i, j);
+                const bool inverted = crosshair.count({i, j}) || onFrame(i, j);
                 COLORREF expected = screen.contains(sx, sy) ? Encode(sx, sy) : 0;
-                if (expected == 0 && !crosshair.count({i, j}))
+                if (expected == 0 && !inverted)
                     ++black;
-                if (crosshair.count({i, j}))
+                if (inverted)
                     expected ^= 0x00FFFFFF;
                 ASSERT_EQ(bitmap.at(i, j), expected) << "pixel " << i << "," << j;
             }
         }
         // Only a small view's source fits on the screen, and only centred.
-        if (x != 20 || y != 15 || W > 100) {
+        if (x != 20 || y != 15 || (W > 100 && k == 2)) {
             EXPECT_GT(black, 0);
         }
     }
 }
 
-// Even; both odd; the view at 144 DPI, whose source is larger than the screen.
+// Even; both odd; the view at 144 DPI, whose source is larger than the
+// screen; at every factor, with one pixel and both averages.
 TEST(Magnifier, BlackBeyondEveryScreenEdge)
 {
-    ExpectExactBitmaps(62, 42);
-    ExpectExactBitmaps(61, 43);
-    ExpectExactBitmaps(180, 189);
+    for (int k = kMinZoomFactor; k <= kMaxZoomFactor; k *= 2) {
+        for (int n : {1, 3, 5}) {
+            ExpectExactBitmaps(62, 42, k, n);
+            ExpectExactBitmaps(61, 43, k, n);
+            ExpectExactBitmaps(180, 189, k, n);
+        }
+    }
+}
+
+// The averaged pick on two monitors with a gap above the right one, read as
+// the dialog reads it: only the square's parts on a monitor are copied, into
+// a block that starts out white. Off a monitor nothing counts, at an edge, a
+// corner or the gap, and halves round up.
+TEST(Magnifier, AverageOverTheSquaresPixelsOnAMonitor)
+{
+    const std::vector<ScreenRect> monitors = {{0, 0, 40, 30}, {40, 10, 60, 30}};
+    const auto colour = [](int x, int y) {
+        return static_cast<COLORREF>((3 * x + 1) | (2 * y) << 8 | ((x + y) % 2 ? 0 : 255) << 16);
+    };
+    struct Case {
+        const char* name;
+        SampleSquare square;
+        COLORREF mean;  // 0xBBGGRR
+    };
+    const Case cases[] = {
+        {"inside", {10, 10, 3}, 0x8E1622},           {"left edge, 6 of 9", {-1, 10, 3}, 0x801603},
+        {"corner, 4 of 9", {-1, -1, 3}, 0x800103},   {"across the gap, 16 of 25", {38, 7, 5}, 0x801377},
+        {"in the gap alone", {45, 2, 3}, 0x000000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Image block(c.square.size, c.square.size, 0x00FFFFFF);
+        for (const ZoomCopy& copy : ClipSampleCopies(c.square, monitors))
+            for (int v = 0; v < copy.sourceHeight; ++v)
+                for (int u = 0; u < copy.sourceWidth; ++u)
+                    block.at(copy.destX + u, copy.destY + v) = colour(copy.sourceX + u, copy.sourceY + v);
+        EXPECT_EQ(AverageSample(block, c.square.left, c.square.top, c.square, monitors), c.mean);
+    }
 }
 
 TEST(Magnifier, CrosshairOnLargeBitmap)

@@ -1,8 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "sampling/zoom_geometry.h"
+
+// Each view size at each factor.
+static std::vector<std::pair<int, int>> AtEveryFactor(std::initializer_list<int> views)
+{
+    std::vector<std::pair<int, int>> pairs;
+    for (int view : views)
+        for (int k = kMinZoomFactor; k <= kMaxZoomFactor; k *= 2)
+            pairs.push_back({view, k});
+    return pairs;
+}
 
 TEST(ZoomGeometry, StandardView)
 {
@@ -198,22 +209,22 @@ TEST(ClipZoomCopies, EveryPixelOnAMonitorOnceAndNoneOffThem)
     };
     for (const Desktop& desktop : desktops) {
         SCOPED_TRACE(desktop.name);
-        for (int view : {8, 23, 42, 102}) {
+        for (const auto& [view, k] : AtEveryFactor({8, 23, 42, 102})) {
             for (int x = -100; x <= 100; x += 7) {
                 for (int y = -70; y <= 80; y += 9) {
-                    const ZoomGeometry g = ComputeZoomGeometry(view, view, x, y);
+                    const ZoomGeometry g = ComputeZoomGeometry(view, view, x, y, k);
                     const std::vector<ZoomCopy> copies = ClipZoomCopies(g, desktop.monitors);
                     for (int j = 0; j < g.height; ++j) {
                         for (int i = 0; i < g.width; ++i) {
-                            const int sx = g.sourceX + i / 2, sy = g.sourceY + j / 2;
+                            const int sx = g.sourceX + i / k, sy = g.sourceY + j / k;
                             int writes = 0;
                             for (const ZoomCopy& c : copies) {
                                 if (i < c.destX || i >= c.destX + c.destWidth || j < c.destY ||
                                     j >= c.destY + c.destHeight)
                                     continue;
                                 ++writes;
-                                ASSERT_EQ(c.sourceX + (i - c.destX) / 2, sx);
-                                ASSERT_EQ(c.sourceY + (j - c.destY) / 2, sy);
+                                ASSERT_EQ(c.sourceX + (i - c.destX) / k, sx);
+                                ASSERT_EQ(c.sourceY + (j - c.destY) / k, sy);
                             }
                             ASSERT_EQ(writes, onAMonitor(desktop.monitors, sx, sy) ? 1 : 0)
                                 << view << " at " << x << "," << y << ", pixel " << i << "," << j;

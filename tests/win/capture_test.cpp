@@ -750,6 +750,68 @@ TEST(CaptureKeys, ArrowsNudgeThePickAndEnterOrSpaceEndIt)
     });
 }
 
+// While capturing, "+" and "-" of both keyboards and the wheel (half notches
+// adding up, and at the focused slider too, where Windows sends it) step the
+// factor from 2 to 16 and back, and the view and the 3 x 3 average follow at
+// once; a new capture keeps the factor. Idle, they change nothing.
+TEST(CaptureZoom, KeysAndWheelStepTheFactorAndThreeByThreeAverages)
+{
+    struct Step {
+        const char* name;
+        void (*input)();  // none: a new capture
+        int factor;
+    };
+    const Step steps[] = {
+        {"a capture", nullptr, 2}, {"+", [] { SendKeyWith(VK_SHIFT, VK_OEM_PLUS); }, 4},
+        {"keypad +", [] { SendKey(VK_ADD); }, 8},
+        {"wheel", [] { ::mouse_event(MOUSEEVENTF_WHEEL, 0, 0, WHEEL_DELTA, 0); }, 16},
+        {"+ at 16", [] { SendKey(VK_OEM_PLUS); }, 16},
+        {"half a notch back", [] { ::mouse_event(MOUSEEVENTF_WHEEL, 0, 0, -60, 0); }, 16},
+        {"and another", [] { ::mouse_event(MOUSEEVENTF_WHEEL, 0, 0, -60, 0); }, 8},
+        {"a new capture", nullptr, 8}, {"-", [] { SendKey(VK_OEM_MINUS); }, 4},
+        {"keypad -", [] { SendKey(VK_SUBTRACT); }, 2}, {"- at 2", [] { SendKey(VK_OEM_MINUS); }, 2},
+        {"wheel at the focus", [] { ::PostMessageW(::GetFocus(), WM_MOUSEWHEEL, WHEEL_DELTA << 16, 0); }, 4},
+    };
+    // Curved, so that no mean is its centre's pixel.
+    PatternWindow pattern(kPatternRect, [](int x, int y) { return RGB(x * x + y, y * y + x, x * y); });
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        ASSERT_TRUE(pattern.WaitShown());
+        EXPECT_TRUE(IsMenuChecked(dlg.m_hWnd, ID_SAMPLE_1));
+        ::SendMessageW(dlg.m_hWnd, WM_COMMAND, ID_SAMPLE_3, 0);
+        EXPECT_TRUE(IsMenuChecked(dlg.m_hWnd, ID_SAMPLE_3) && !IsMenuChecked(dlg.m_hWnd, ID_SAMPLE_1));
+        const SIZE size = ViewSize(dlg);
+        MessageCounter counter;
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.name);
+            if (step.input) {
+                step.input();
+            } else {
+                if (dlg.m_bCapturing)
+                    EndWith(dlg, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+                StartCapture(dlg, counter);
+                MoveAndWait(dlg, counter, 100, 100);
+                ::SetForegroundWindow(dlg.m_hWnd);
+                ::SetFocus(dlg.m_sliderTop.m_hWnd);
+            }
+            EXPECT_TRUE(PumpUntil([&] { return dlg.m_nZoomFactor == step.factor; }));
+            Pump(50);
+            std::string first;
+            const Image expected = ModelView(size, 100, 100, step.factor, 3);
+            EXPECT_EQ(CountDifferences(ViewInside(dlg), expected, first), 0) << first;
+            // The mean of the picture's 3 x 3 pixels around the one picked alone.
+            const POINT c = ModelPickSource(size, 100, 100, step.factor);
+            int sum[3] = {};
+            for (int i = 0; i < 27; ++i)
+                sum[i % 3] += pattern.AtScreen(c.x + i / 3 % 3 - 1, c.y + i / 9 - 1) >> (8 * (i % 3)) & 0xFF;
+            EXPECT_EQ(dlg.m_crColor, RGB((2 * sum[0] + 9) / 18, (2 * sum[1] + 9) / 18, (2 * sum[2] + 9) / 18));
+        }
+        EndWith(dlg, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        SendKey(VK_ADD);
+        Pump(100);
+        EXPECT_EQ(dlg.m_nZoomFactor, 4);
+    });
+}
+
 namespace {
 
 // Runs a program of the X desktop that Wine runs under, by its Unix path.

@@ -96,6 +96,7 @@ TEST(GdiHandles, EveryHandlerGivesBackItsHandles)
         KeepsCount([&] { dlg.Magnify(); }, "Magnify");
         KeepsCount([&] { dlg.GetCenterPixel(); }, "GetCenterPixel");
         KeepsCount([&] { dlg.PickColor(); }, "PickColor");
+        KeepsCount([&] { dlg.SelectSample(5), dlg.PickColor(), dlg.SelectSample(1); }, "averaged pick");
         KeepsCount([&] { dlg.RedrawZoomView(); }, "RedrawZoomView");
         KeepsCount([&] {
             ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);

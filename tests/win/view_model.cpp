@@ -28,9 +28,9 @@ Image ViewInside(CPickerDlg& dlg)
     return GrabClient(dlg.m_stZoomView.m_hWnd, {1, 1, size.cx - 1, size.cy - 1});
 }
 
-Image ModelView(SIZE viewSize, int x, int y)
+Image ModelView(SIZE viewSize, int x, int y, int k, int n)
 {
-    const ZoomGeometry g = ComputeZoomGeometry(viewSize.cx, viewSize.cy, x, y);
+    const ZoomGeometry g = ComputeZoomGeometry(viewSize.cx, viewSize.cy, x, y, k, n);
     // The model's screen is the source rectangle alone, with its origin at
     // the rectangle's corner; the geometry moves along with it.
     Image source(g.sourceWidth, g.sourceHeight);
@@ -47,16 +47,16 @@ Image ModelView(SIZE viewSize, int x, int y)
             for (int u = 0; u < read.width; ++u)
                 source.at(part.left - g.sourceX + u, part.top - g.sourceY + v) = read.at(u, v);
     }
-    const ZoomGeometry local = ComputeZoomGeometry(viewSize.cx, viewSize.cy, x - g.sourceX, y - g.sourceY);
+    const ZoomGeometry local = ComputeZoomGeometry(viewSize.cx, viewSize.cy, x - g.sourceX, y - g.sourceY, k, n);
     Image view = CreateZoomImage(viewSize.cx, viewSize.cy);
     Magnify(source, local, view);
     return view;
 }
 
-POINT ModelPickSource(SIZE viewSize, int x, int y)
+POINT ModelPickSource(SIZE viewSize, int x, int y, int k)
 {
-    const ZoomGeometry g = ComputeZoomGeometry(viewSize.cx, viewSize.cy, x, y);
-    return {g.sourceX + g.pickX / 2, g.sourceY + g.pickY / 2};
+    const ZoomGeometry g = ComputeZoomGeometry(viewSize.cx, viewSize.cy, x, y, k);
+    return {g.sourceX + g.pickX / k, g.sourceY + g.pickY / k};
 }
 
 int CountDifferences(const Image& a, const Image& b, std::string& first)
