@@ -128,7 +128,8 @@ bool CPickerDlg::CursorOverOurs() const
     if (!::GetCursorPos(&cursor) || !ThreadWindow(::WindowFromPoint(cursor)))
         return false;
     HWND front = ::GetForegroundWindow();
-    GUITHREADINFO info{sizeof info};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
     const DWORD thread = front ? ::GetWindowThreadProcessId(front, nullptr) : 0;
     return !thread || !::GetGUIThreadInfo(thread, &info) || !info.hwndCapture || ThreadWindow(info.hwndCapture);
 }
