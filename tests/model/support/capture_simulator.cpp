@@ -12,18 +12,13 @@ CaptureSimulator::CaptureSimulator(Image screen, int viewWidth, int viewHeight)
 void CaptureSimulator::ClickCaptureButton() { Dispatch(CaptureEvent::CaptureClicked); }
 void CaptureSimulator::PressKey(CaptureEvent key) { Dispatch(key); }
 void CaptureSimulator::Close() { Dispatch(CaptureEvent::Close); }
+// Made to let go (the hold's bound passed, the window going, another window
+// or program taking over), the dialog answers no more for the user's buttons
+// still down: their releases go where the system sends them.
 void CaptureSimulator::Destroy()
 {
     LetGoOfUsersPresses();
     Dispatch(CaptureEvent::Destroy);
-}
-
-// Made to let go (the hold's bound passed, the window going, another window
-// or program taking over), the dialog answers no more for the user's buttons
-// still down: their releases go where the system sends them.
-void CaptureSimulator::LetGoOfUsersPresses()
-{
-    m_pressAtDialog[0] = m_pressAtDialog[1] = false;
 }
 
 void CaptureSimulator::MoveMouse(int x, int y)
@@ -100,7 +95,12 @@ bool CaptureSimulator::Step()
     m_queue.pop_front();
     const bool toDialog = m_owner == CaptureOwner::Dialog ? m_bInFront || CursorOverOurs()
                                                           : m_owner == CaptureOwner::None && CursorOverOurs();
-    NotePressDelivered(input.event, toDialog && !m_bGone);
+    // A user's press that the dialog got makes its release the dialog's too.
+    const bool up = input.event == CaptureEvent::LButtonUp || input.event == CaptureEvent::RButtonUp;
+    const int button = input.event == CaptureEvent::RButtonDown || input.event == CaptureEvent::RButtonUp;
+    const bool upOfOurs = up && m_pressAtDialog[button];
+    if (input.event == CaptureEvent::LButtonDown || input.event == CaptureEvent::RButtonDown)
+        m_pressAtDialog[button] = toDialog && !m_bGone;
     if (toDialog && !m_bGone) {
         const Input outer = m_current;
         m_current = input;
@@ -110,7 +110,7 @@ bool CaptureSimulator::Step()
         ++m_nElsewhere;
         // Only a window of the program itself can take the capture from
         // the dialog (another program takes the foreground instead).
-        m_nButtonsElsewhere += (input.ofCapture || UpOfPressAtDialog(input.event)) && IsButton(input.event) &&
+        m_nButtonsElsewhere += (input.ofCapture || upOfOurs) && IsButton(input.event) &&
                                m_owner != CaptureOwner::Other;
     }
     return true;
@@ -118,35 +118,8 @@ bool CaptureSimulator::Step()
 
 void CaptureSimulator::LandInjected()
 {
-    while (!m_inFlight.empty()) {
-        m_queue.push_back(m_inFlight.front());
-        m_inFlight.pop_front();
-    }
-}
-
-bool CaptureSimulator::LandAny()
-{
-    const bool any = !m_inFlight.empty();
-    LandInjected();
-    return any;
-}
-
-// A user's press that the dialog got makes its release the dialog's too.
-void CaptureSimulator::NotePressDelivered(CaptureEvent event, bool toDialog)
-{
-    if (event == CaptureEvent::LButtonDown || event == CaptureEvent::RButtonDown)
-        m_pressAtDialog[event == CaptureEvent::RButtonDown] = toDialog;
-}
-
-bool CaptureSimulator::UpOfPressAtDialog(CaptureEvent event) const
-{
-    return (event == CaptureEvent::LButtonUp && m_pressAtDialog[0]) ||
-           (event == CaptureEvent::RButtonUp && m_pressAtDialog[1]);
-}
-
-bool CaptureSimulator::IsButton(CaptureEvent event)
-{
-    return event != CaptureEvent::MouseMove;
+    m_queue.insert(m_queue.end(), m_inFlight.begin(), m_inFlight.end());
+    m_inFlight.clear();
 }
 
 void CaptureSimulator::DefaultProcessing()

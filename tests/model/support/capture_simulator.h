@@ -84,7 +84,6 @@ public:
     // The dialog's own injected buttons handed on to default processing.
     int OwnDefaultProcessed() const { return m_nOwnDefaulted; }
     std::size_t InFlight() const { return m_inFlight.size(); }
-    bool TimerRunning(CaptureEvent timer) const { return m_timers.count(timer) != 0; }
     // Rows whose next state did not match the flag they left behind.
     int FlagMismatches() const { return m_nMismatches; }
     // The system's physical buttons: pressed and released by injection or by hand.
@@ -121,7 +120,8 @@ public:
     template <class Done>
     void DispatchMouseInputUntil(Done done)
     {
-        while (!done() && (Step() || LandAny())) {
+        while (!done() && (Step() || !m_inFlight.empty())) {
+            LandInjected();
         }
     }
     void AwaitOwnRightUp();
@@ -134,11 +134,8 @@ private:
         bool ofCapture;
     };
     void Queue(CaptureEvent event, bool own = false);
-    bool LandAny();
-    static bool IsButton(CaptureEvent event);
-    void NotePressDelivered(CaptureEvent event, bool toDialog);
-    void LetGoOfUsersPresses();
-    bool UpOfPressAtDialog(CaptureEvent event) const;
+    static bool IsButton(CaptureEvent event) { return event != CaptureEvent::MouseMove; }
+    void LetGoOfUsersPresses() { m_pressAtDialog[0] = m_pressAtDialog[1] = false; }
     void UserButton(CaptureEvent message, bool primary);
     void Dispatch(CaptureEvent event);
 
