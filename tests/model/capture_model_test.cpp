@@ -488,7 +488,7 @@ TEST(CaptureRun, NewCaptureTakesOverAnOwedRelease)
 // One release per capture, however often the user clicks or presses Enter
 // before it comes back; none for an owed button clicked up since; a press
 // that comes back as the primary button after Enter (Wine, swapped) still
-// ends with both buttons up.
+// ends with both buttons up; none counted that the system refused.
 TEST(CaptureRun, ReleasesOncePerCaptureAndOnlyWhileHeld)
 {
     CaptureSimulator sim = MakeSimulator();
@@ -514,6 +514,16 @@ TEST(CaptureRun, ReleasesOncePerCaptureAndOnlyWhileHeld)
     wine.PressKey(E::FinishKey);
     wine.Pump();
     EXPECT_FALSE(wine.LeftHeld() || wine.RightHeld());
+
+    // A release the system refused is not on its way: Enter again ends it.
+    CaptureSimulator refused = MakeSimulator();
+    StartCapture(refused);
+    refused.SetInjectionFails(true);
+    refused.PressKey(E::FinishKey);
+    refused.SetInjectionFails(false);
+    refused.PressKey(E::FinishKey);
+    refused.Pump();
+    EXPECT_FALSE(refused.Capturing() || refused.RightHeld());
 }
 
 // A release owed since another program took the foreground goes out only
