@@ -110,7 +110,7 @@ bool CaptureSimulator::Step()
         ++m_nElsewhere;
         // Only a window of the program itself can take the capture from
         // the dialog (another program takes the foreground instead).
-        m_nButtonsElsewhere += (input.ofCapture || upOfOurs) && IsButton(input.event) &&
+        m_nButtonsElsewhere += (input.own || upOfOurs) && IsButton(input.event) &&
                                m_owner != CaptureOwner::Other;
     }
     return true;
@@ -141,8 +141,7 @@ CaptureState CaptureSimulator::State() const
 
 void CaptureSimulator::Queue(CaptureEvent event, bool own)
 {
-    const bool ofCapture = own || m_bCapturing || m_capture.holding;
-    (own && m_bLate ? m_inFlight : m_queue).push_back({event, own, ofCapture});
+    (own && m_bLate ? m_inFlight : m_queue).push_back({event, own});
 }
 
 void CaptureSimulator::Dispatch(CaptureEvent event)
@@ -153,7 +152,7 @@ void CaptureSimulator::Dispatch(CaptureEvent event)
     // nested WM_CAPTURECHANGED sees whatever the outer handler has done so far.
     const Input outer = m_current;
     if (m_current.event != event)
-        m_current = {event, false, false};
+        m_current = {event, false};
     const CaptureTransition& row = CaptureRunner<CaptureSimulator>::Run(*this, event);
     m_current = outer;
     if (row.next == CaptureState::Gone)

@@ -76,9 +76,8 @@ public:
     // (L or R) ButtonDown or ButtonUp.
     const std::vector<CaptureEvent>& Injected() const { return m_injected; }
     // Queued input that went to some other window; and the button messages
-    // among it that were the capture's: injected by the dialog, made by the
-    // user while the mode or a hold lasted, or the release of a press that
-    // the dialog got.
+    // among it that were the capture's: injected by the dialog, or the
+    // release of a press that the dialog got.
     int DeliveredElsewhere() const { return m_nElsewhere; }
     int ButtonsElsewhere() const { return m_nButtonsElsewhere; }
     // The dialog's own injected buttons handed on to default processing.
@@ -131,7 +130,6 @@ private:
     struct Input {
         CaptureEvent event;
         bool own;  // injected by the dialog, with its tag
-        bool ofCapture;
     };
     void Queue(CaptureEvent event, bool own = false);
     static bool IsButton(CaptureEvent event) { return event != CaptureEvent::MouseMove; }
@@ -165,7 +163,7 @@ private:
     std::deque<Input> m_queue;
     std::deque<Input> m_inFlight;
     std::set<CaptureEvent> m_timers;
-    Input m_current{CaptureEvent::MouseMove, false, false};
+    Input m_current{CaptureEvent::MouseMove, false};
 
     std::vector<CaptureAction> m_actions;
     std::vector<CaptureEvent> m_defaulted;
