@@ -17,6 +17,7 @@
 #include <cwchar>
 #include <string>
 
+#include "framework/clipboard.h"
 #include "sampling/capture_model.h"
 
 namespace {
@@ -90,11 +91,7 @@ int PutNamesOnClipboard(int count, wchar_t** windows)
             names += name;
         names += L"\n";
     }
-    HGLOBAL text = ::GlobalAlloc(GMEM_MOVEABLE, (names.size() + 1) * sizeof(wchar_t));
-    std::wmemcpy(static_cast<wchar_t*>(::GlobalLock(text)), names.c_str(), names.size() + 1);
-    ::GlobalUnlock(text);
-    const bool put = ::OpenClipboard(nullptr) && ::EmptyClipboard() && ::SetClipboardData(CF_UNICODETEXT, text);
-    return ::CloseClipboard() && put ? 0 : 1;
+    return SetClipboardText(nullptr, names) ? 0 : 1;
 }
 
 } // namespace
