@@ -555,12 +555,10 @@ TEST(CaptureRun, AnOwedReleaseGoesOnlyWhereItComesBack)
         sim.SetCoverWorks(c.coverWorks);
         sim.SetInjectionFails(c.injectionFails);
         sim.FireTimer(E::RetryTimer);
-        EXPECT_EQ(sim.RightHeld(), c.heldBeforeTheEnd);
-        EXPECT_EQ(sim.RightUpOwed(), c.heldBeforeTheEnd);
+        EXPECT_TRUE(sim.RightHeld() == c.heldBeforeTheEnd && sim.RightUpOwed() == c.heldBeforeTheEnd);
         sim.Close();
         sim.Destroy();
-        EXPECT_EQ(sim.RightHeld(), c.heldAtTheEnd);
-        EXPECT_FALSE(sim.RightUpOwed());
+        EXPECT_TRUE(sim.RightHeld() == c.heldAtTheEnd && !sim.RightUpOwed());
         EXPECT_EQ(sim.ButtonsElsewhere() + sim.Pending() + sim.InFlight(), 0u) << "a release gone or left elsewhere";
     }
 }

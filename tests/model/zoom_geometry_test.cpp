@@ -1,19 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <utility>
 #include <vector>
 
 #include "sampling/zoom_geometry.h"
-
-// Each view size at each factor.
-static std::vector<std::pair<int, int>> AtEveryFactor(std::initializer_list<int> views)
-{
-    std::vector<std::pair<int, int>> pairs;
-    for (int view : views)
-        for (int k = kMinZoomFactor; k <= kMaxZoomFactor; k *= 2)
-            pairs.push_back({view, k});
-    return pairs;
-}
 
 TEST(ZoomGeometry, StandardView)
 {
@@ -209,7 +198,8 @@ TEST(ClipZoomCopies, EveryPixelOnAMonitorOnceAndNoneOffThem)
     };
     for (const Desktop& desktop : desktops) {
         SCOPED_TRACE(desktop.name);
-        for (const auto& [view, k] : AtEveryFactor({8, 23, 42, 102})) {
+        for (int view : {8, 23, 42, 102})
+        for (int k = kMinZoomFactor; k <= kMaxZoomFactor; k *= 2) {
             for (int x = -100; x <= 100; x += 7) {
                 for (int y = -70; y <= 80; y += 9) {
                     const ZoomGeometry g = ComputeZoomGeometry(view, view, x, y, k);

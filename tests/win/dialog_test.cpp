@@ -678,16 +678,6 @@ TEST(AboutBox, EnterPressesOk)
     });
 }
 
-// Another colour depth: a zoom bitmap in the display's new format.
-TEST(PickerDialog, DisplayChangeMakesTheZoomBitmapAnew)
-{
-    PickerHarness::Run([](CPickerDlg& dlg) {
-        const HBITMAP before = dlg.m_pZoomBitmap->GetSafeHandle();
-        ::SendMessageW(dlg.m_hWnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
-        EXPECT_NE(dlg.m_pZoomBitmap->GetSafeHandle(), before);
-    });
-}
-
 // Minimised, the dialog draws only its icon; restored, the zoom view and the
 // swatch come back with the stored colour, unchanged.
 TEST(PickerDialog, MinimiseAndRestoreKeepTheColour)

@@ -107,6 +107,10 @@ TEST(GdiHandles, EveryHandlerGivesBackItsHandles)
         for (UINT command : kFormatCommands)
             KeepsCount([&] { ::SendMessageW(h, WM_COMMAND, command, 0); }, "format");
         KeepsCount([&] { ::SendMessageW(h, WM_COMMAND, ID_TOPMOST, 0); }, "always on top");
+        // Another colour depth: a bitmap in the display's new format.
+        const HBITMAP before = dlg.m_pZoomBitmap->GetSafeHandle();
+        KeepsCount([&] { ::SendMessageW(h, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024)); }, "display change");
+        EXPECT_NE(dlg.m_pZoomBitmap->GetSafeHandle(), before);
         KeepsCount([&] { ::SendMessageW(h, WM_COMMAND, MAKEWPARAM(IDC_COPY_HEX, BN_CLICKED), 0); }, "copy");
         KeepsCount([&] { ::ShowWindow(h, SW_MINIMIZE); Pump(50); }, "minimise");
         KeepsCount([&] { ::ShowWindow(h, SW_RESTORE); Pump(50); }, "restore");
