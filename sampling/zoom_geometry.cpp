@@ -64,6 +64,10 @@ int StepZoomFactor(int factor, int steps)
 
 int TakeWheelNotches(int& rest, int delta)
 {
+    // A turn of direction starts afresh: half a notch forward does not
+    // swallow half of the next one back.
+    if ((rest < 0 && delta > 0) || (rest > 0 && delta < 0))
+        rest = 0;
     rest += delta;
     const int notches = rest / kWheelDelta;
     rest -= notches * kWheelDelta;

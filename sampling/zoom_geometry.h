@@ -28,7 +28,8 @@ int StepZoomFactor(int factor, int steps);
 
 // Wheel notches of `delta` added to what `rest` kept of earlier ones: the
 // whole notches (WHEEL_DELTA = 120 each; forward positive) come back, the
-// part of one stays in `rest` for the next message of a fine-grained wheel.
+// part of one stays in `rest` for the next message of a fine-grained wheel,
+// unless that turns the other way.
 int TakeWheelNotches(int& rest, int delta);
 
 // The size x size screen pixels an averaged pick reads (screen coordinates),

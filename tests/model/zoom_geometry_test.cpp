@@ -124,6 +124,21 @@ TEST(ZoomGeometry, CursorMovesOnlyTheSource)
     }
 }
 
+// Wheel messages in turn, each with the factor it leaves: whole notches step,
+// parts add up within one direction, the factor stops at 2 and 16.
+TEST(ZoomSteps, WheelNotchesAndStops)
+{
+    const struct {
+        int delta, factor;
+    } turns[] = {{120, 4}, {60, 4}, {60, 8}, {480, 16}, {-40, 16}, {-80, 8},
+                 {60, 8}, {-120, 4}, {-360, 2}, {-120, 2}, {119, 2}, {1, 4}};
+    int factor = kMinZoomFactor, rest = 0;
+    for (const auto& turn : turns) {
+        factor = StepZoomFactor(factor, TakeWheelNotches(rest, turn.delta));
+        EXPECT_EQ(factor, turn.factor) << "after " << turn.delta;
+    }
+}
+
 // The clipped copy covers exactly the bitmap pixels whose source point is on
 // the screen, and reads each from the same source pixel as the whole stretch
 // would: copying only it gives the picture the full copy would on a screen
