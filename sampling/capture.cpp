@@ -54,6 +54,23 @@ DWORD ButtonFlag(MouseButton button, bool down)
     return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
 }
 
+// A move to the pixel `to`, in the normalised coordinates of the virtual
+// screen (0 to 65535 across it): the middle of that pixel's share of the
+// range, which lands on it or, where the system rounds otherwise, next to it.
+INPUT AbsoluteMove(POINT to, const ScreenRect& screen)
+{
+    const auto normalise = [](long offset, long size) {
+        return size > 0 ? static_cast<LONG>((offset * 65536LL + 32768) / size) : 0;
+    };
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = normalise(to.x - screen.left, screen.right - screen.left);
+    input.mi.dy = normalise(to.y - screen.top, screen.bottom - screen.top);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    input.mi.dwExtraInfo = kOwnInputTag;
+    return input;
+}
+
 // Input the capture injected comes back with its tag.
 bool OwnInput()
 {
@@ -61,13 +78,17 @@ bool OwnInput()
 }
 
 // Keys that take the foreground or the mouse away: Alt and F10 (the menu,
-// Alt+Tab; they arrive as system keys), the Windows key, the menu key.
+// Alt+Tab; they arrive as system keys), the Windows key, the menu key. With
+// Ctrl down, Alt is an ordinary key: Ctrl+Alt+Del, Ctrl+Alt+Tab and AltGr.
 bool LeavingKey(const MSG& msg)
 {
     if (msg.message == WM_SYSKEYDOWN || msg.message == WM_SYSKEYUP)
         return true;
     const bool key = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP;
-    return key && (msg.wParam == VK_LWIN || msg.wParam == VK_RWIN || msg.wParam == VK_APPS);
+    switch (key ? msg.wParam : 0) {
+    case VK_LWIN: case VK_RWIN: case VK_APPS: case VK_MENU: case VK_LMENU: case VK_RMENU: return true;
+    default: return false;
+    }
 }
 
 bool IsKeyDown(const MSG& msg)
@@ -87,7 +108,13 @@ void CPickerDlg::RunCapture(CaptureEvent event)
     CaptureRunner<CPickerDlg>::Run(*this, event);
 }
 
-void CPickerDlg::OnCapture() { RunCapture(CaptureEvent::CaptureClicked); }
+// A wheel's part notches belong to the capture they came in.
+void CPickerDlg::OnCapture()
+{
+    if (!m_bCapturing)
+        m_nWheelRest = 0;
+    RunCapture(CaptureEvent::CaptureClicked);
+}
 void CPickerDlg::OnMouseMove(UINT, POINT) { RunCapture(CaptureEvent::MouseMove); }
 void CPickerDlg::OnRButtonDown(UINT, POINT)
 {
@@ -165,16 +192,22 @@ bool CPickerDlg::ButtonHeld(MouseButton button) const
     return ::GetAsyncKeyState(button == MouseButton::Left ? VK_LBUTTON : VK_RBUTTON) < 0;
 }
 
-// SendInput tells whether the system took the input: UIPI refuses it while
-// an elevated window is in front, and so does a desktop that is not the
-// input desktop.
-bool CPickerDlg::InjectButton(MouseButton button, bool down)
+// SendInput tells whether the system inserted the input, not whether it
+// arrives: a desktop that is not the input desktop refuses it, UIPI drops
+// it unseen while an elevated window is in front. Input of one call is not
+// interspersed with the user's, so a move onto the window put under the
+// cursor goes first and the button lands there however the mouse moves.
+bool CPickerDlg::InjectButton(MouseButton button, bool down, bool ontoCover)
 {
-    INPUT input{};
+    INPUT inputs[2]{};
+    UINT count = 0;
+    if (ontoCover && m_cursorCover)
+        inputs[count++] = AbsoluteMove(m_cursorCover->Centre(), VirtualScreen());
+    INPUT& input = inputs[count++];
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = ButtonFlag(button, down);
     input.mi.dwExtraInfo = kOwnInputTag;
-    return ::SendInput(1, &input, sizeof input) == 1;
+    return ::SendInput(count, inputs, sizeof(INPUT)) == count;
 }
 
 void CPickerDlg::SetCaptureText(bool capturing)
@@ -207,7 +240,7 @@ void CPickerDlg::DispatchMouseInputUntil(Done done)
 // Nothing but the release is taken out of the queue: handled, a
 // WM_RBUTTONUP would ask for a context menu (over the caption, the system
 // menu), and other input must wait for the windows it is meant for.
-void CPickerDlg::AwaitOwnRightUp()
+bool CPickerDlg::AwaitOwnRightUp()
 {
     bool back = false;
     WaitForInput([&] { return back && !ButtonHeld(m_capture.pressed); },
@@ -218,6 +251,7 @@ void CPickerDlg::AwaitOwnRightUp()
                      back = true;
                      return true;
                  });
+    return back;
 }
 
 // Wine grabs the X pointer only while the cursor is clipped to less than the

@@ -80,11 +80,13 @@ const CaptureTransition kCaptureTable[2 * kCaptureEventCount] = {
     // A new capture makes an owed release its own: it ends with a release.
     Row(S::Capturing, E::RetryTimer, {A::PayRelease}, S::Capturing),
     // Only the window in front routes input through its capture (and Wine
-    // cancels nothing): the mode ends as a lost capture does, a release on
-    // its way is brought back here, and the dialog lets go.
+    // cancels nothing): the mode ends as a lost capture does and the dialog
+    // lets go; the release, on its way or owed, comes back to a window of
+    // ours under the cursor at once, so that the button is not held for
+    // every program while the user works in the other one.
     Row(S::Capturing, E::Deactivated,
-        {A::ClearFlag, A::FreeCursor, A::SetTextIdle, A::OweRelease, A::CatchRelease, A::ReleaseCapture,
-         A::DefaultProcessing},
+        {A::ClearFlag, A::FreeCursor, A::SetTextIdle, A::OweRelease, A::ReleaseCapture,
+         A::PayReleaseUnderCursor, A::DefaultProcessing},
         S::Idle),
     Row(S::Capturing, E::OwnRButtonDown, {}, S::Capturing),
 };

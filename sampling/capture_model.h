@@ -65,6 +65,7 @@ enum class CaptureAction : int {
     AwaitSettled,       // handle mouse input until the mode and any hold have ended (bounded)
     OweRelease,         // a press left held: release it once that is safe
     PayRelease,         // release it now if it is owed and safe
+    PayReleaseUnderCursor,  // the same, and where no window of ours is under the cursor, put one there
     SettleRelease,      // the program ends: release whatever is owed or on its way, now
     CatchRelease,       // a release on its way is brought back to a window of ours and waited for
 };
@@ -84,8 +85,11 @@ struct CaptureRecord {
     MouseButton pressed = MouseButton::Right;
     // The release is injected and has not come back yet.
     bool releaseSent = false;
-    // A lost capture left the press held; it is released once that is safe.
+    // A lost capture left the press held, or its release did not come back;
+    // it is released once that is safe.
     bool releaseOwed = false;
+    // The owed release was sent where it would have come back, and was lost.
+    bool releaseDropped = false;
     // The user's presses that the capture took (the primary one that ended
     // the mode, a secondary one) are not released yet.
     bool leftDown = false;

@@ -13,20 +13,23 @@
 //   bool OursInFront();              // the active window is one of the thread's
 //   bool CursorOverOurs();           // input at the cursor would reach one of the thread's windows
 //   bool CoverCursor();              // puts a window of ours under the cursor, if it can
-//   void UncoverCursor();
+//   void UncoverCursor();            //   (a few pixels wide, centred on the cursor)
 //   void CaptureMouseForRelease();   // SetCapture on that window, or the dialog
 //   void EndCaptureForRelease();     // ReleaseCapture after it
 //   bool ButtonsSwapped();           // SM_SWAPBUTTON
 //   bool ButtonHeld(MouseButton);    // the physical button, as the system sees it
-//   bool InjectButton(MouseButton, bool down);  // tagged with kOwnInputTag; false if not inserted
+//   bool InjectButton(MouseButton, bool down, bool ontoCover);
+//                                    // tagged with kOwnInputTag; false if not inserted; with
+//                                    //   ontoCover, after a move onto that window's centre in
+//                                    //   the same uninterrupted input
 //   void SetCaptureText(bool capturing);
 //   void Magnify(); void PickColor(); void DefaultProcessing();
 //   void FrameworkDestroy(); void DestroyZoomBitmap();
 //   bool ConfineCursor(); void FreeCursor();
 //   void StartCaptureTimer(CaptureEvent timer, unsigned ms); void StopCaptureTimer(CaptureEvent timer);
 //   void DispatchMouseInputUntil(Done);   // handles mouse input until done(), bounded
-//   void AwaitOwnRightUp();          // takes only WM_RBUTTONUP out of the queue until one
-//                                    //   has come and the button is up, bounded
+//   bool AwaitOwnRightUp();          // takes only WM_RBUTTONUP out of the queue until one
+//                                    //   has come and the button is up, bounded; whether one came
 //   void OnCaptureAction(CaptureAction, CaptureEvent);  // sees each action first
 template <class Host>
 class CaptureRunner {
@@ -62,23 +65,23 @@ private:
             break;
         case A::InjectPress:
             r.pressed = host.ButtonsSwapped() ? MouseButton::Left : MouseButton::Right;
-            host.InjectButton(r.pressed, true);
+            host.InjectButton(r.pressed, true, false);
             break;
         case A::InjectRelease:
             // Input the system did not take is not on its way: Enter again,
             // or the end of the program, tries once more.
             if (!r.releaseSent)
-                r.releaseSent = host.InjectButton(r.pressed, false);
+                r.releaseSent = host.InjectButton(r.pressed, false, false);
             break;
         case A::PressOtherButton:
             // A release already on its way lets go of the wrong button; the
             // right one then gets a release of its own to end the mode.
             if (!r.releaseSent)
-                host.InjectButton(r.pressed, false);
+                host.InjectButton(r.pressed, false, false);
             r.pressed = OtherButton(r.pressed);
-            host.InjectButton(r.pressed, true);
+            host.InjectButton(r.pressed, true, false);
             if (r.releaseSent)
-                host.InjectButton(r.pressed, false);
+                host.InjectButton(r.pressed, false, false);
             break;
         case A::SetTextCapturing:
             host.SetCaptureText(true);
@@ -117,7 +120,10 @@ private:
             r.rightDown = false;
             break;
         case A::NoteReleaseBack:
+            // However late, a release that comes back pays what is owed.
             r.releaseSent = false;
+            if (r.releaseOwed)
+                SettleDebt(host);
             break;
         case A::Magnify:
             host.Magnify();
@@ -140,25 +146,31 @@ private:
         case A::FreeCursor:
             FreeCursor(host);
             break;
-        case A::AwaitSettled:
-            host.DispatchMouseInputUntil([&host] { return !host.m_bCapturing && !host.m_capture.holding; });
+        case A::AwaitSettled: {
+            const auto settled = [&host] { return !host.m_bCapturing && !host.m_capture.holding; };
+            host.DispatchMouseInputUntil(settled);
+            // The bound has passed without the release: not waited for again.
+            if (!settled() && r.releaseSent)
+                ReleaseNotBack(host);
             break;
+        }
         case A::OweRelease:
             // A release on its way comes back to whoever holds the capture.
-            if (!r.releaseSent) {
-                r.releaseOwed = true;
-                host.StartCaptureTimer(CaptureEvent::RetryTimer, kReleaseRetryMs);
-            }
+            if (!r.releaseSent && !r.releaseOwed)
+                Owe(host, false);
             break;
         case A::PayRelease:
-            PayRelease(host, false);
+            PayRelease(host, Reach::Retry);
+            break;
+        case A::PayReleaseUnderCursor:
+            PayRelease(host, Reach::Cover);
             break;
         case A::SettleRelease:
-            PayRelease(host, true);
+            PayRelease(host, Reach::Final);
             break;
         case A::CatchRelease:
             if (r.releaseSent)
-                BringBackRelease(host, false, true);
+                BringBackRelease(host, false, Reach::Cover);
             break;
         }
     }
@@ -188,45 +200,75 @@ private:
         }
     }
 
-    // Whatever is still outstanding is given up: the bound has passed, or
-    // another window has taken the capture.
+    // The bound has passed, or another window has taken the capture: the
+    // user's presses are given up, but a release not back is owed.
     static void EndHold(Host& host)
     {
         if (!host.m_capture.holding)
             return;
         StopHolding(host);
-        host.m_capture.leftDown = host.m_capture.rightDown = host.m_capture.releaseSent = false;
+        host.m_capture.leftDown = host.m_capture.rightDown = false;
+        if (host.m_capture.releaseSent)
+            ReleaseNotBack(host);
         LetGo(host);
+    }
+
+    // `dropped`: it was sent where it would have come back, and did not.
+    static void Owe(Host& host, bool dropped)
+    {
+        host.m_capture.releaseOwed = true;
+        host.m_capture.releaseDropped = dropped;
+        host.StartCaptureTimer(CaptureEvent::RetryTimer, kReleaseRetryMs);
+    }
+
+    // SendInput reports input that UIPI drops (an elevated window in front)
+    // as inserted: a release is paid only once it has come back, or once
+    // the button reads up while one of our windows is in front.
+    static void ReleaseNotBack(Host& host)
+    {
+        host.m_capture.releaseSent = false;
+        Owe(host, true);
     }
 
     static void SettleDebt(Host& host)
     {
-        host.m_capture.releaseOwed = false;
+        host.m_capture.releaseOwed = host.m_capture.releaseDropped = false;
         host.StopCaptureTimer(CaptureEvent::RetryTimer);
     }
 
+    // How far a payment may go. A retry pays only where the release comes
+    // back by itself, and a release once dropped only with one of ours in
+    // front, where nothing drops it, so that no timer waits out the bound
+    // again and again. When another program takes the foreground, the
+    // release also goes under a window of ours put under the cursor, and
+    // what cannot come back stays owed. At the end, also past a capture
+    // still held; what cannot come back then is given up.
+    enum class Reach { Retry, Cover, Final };
+
     // An owed release goes out only where it comes back to a window of the
     // thread, and while the thread holds no capture, so that no other
-    // program gets a button message; at the end (`final`) also with a
-    // capture held, and then a release still on its way is waited for too.
-    // If the user has clicked the button up since, nothing is injected: the
-    // key state tells, but only while one of our windows is in front, since
-    // it reads 0 whenever it cannot be read (another desktop, an elevated
-    // window in front).
-    static void PayRelease(Host& host, bool final)
+    // program gets a button message. If the user has clicked the button up
+    // since, nothing is injected: the key state tells, but only while one of
+    // our windows is in front, since it reads 0 whenever it cannot be read
+    // (another desktop, an elevated window in front). At the end a release
+    // still on its way is waited for too.
+    static void PayRelease(Host& host, Reach reach)
     {
         CaptureRecord& r = host.m_capture;
         if (r.releaseOwed && host.m_bCapturing) {
             SettleDebt(host);
             return;
         }
+        const bool final = reach == Reach::Final;
         bool pay = r.releaseOwed && (final || !host.ThreadHoldsCapture());
+        if (pay && reach == Reach::Retry && r.releaseDropped && !host.OursInFront())
+            pay = false;
         if (pay && !host.ButtonHeld(r.pressed) && host.OursInFront()) {
             SettleDebt(host);
             pay = false;
         }
-        if (pay || (final && r.releaseSent))
-            BringBackRelease(host, pay, final);
+        if (pay || (reach != Reach::Retry && r.releaseSent))
+            BringBackRelease(host, pay, reach);
     }
 
     // Where a release goes: while one of the thread's windows is in front,
@@ -251,25 +293,28 @@ private:
         return back;
     }
 
-    // Injects the owed release (`pay`) and waits for it, or for one already
-    // on its way, where it comes back to us. With `cover` (the last chance)
-    // a release that cannot come back is given up: the user's next click of
+    // Injects the owed release (`pay`) where it comes back to us, and waits
+    // for it, or for one already on its way. The cursor may have left the
+    // window put under it by the time the release lands: the release then
+    // brings it back first. One that does not come back stays owed, except
+    // at the end, when nothing more can be done: the user's next click of
     // the button releases it.
-    static void BringBackRelease(Host& host, bool pay, bool cover)
+    static void BringBackRelease(Host& host, bool pay, Reach reach)
     {
         CaptureRecord& r = host.m_capture;
-        const Return back = BringBack(host, cover);
-        if (pay && back.ours && host.InjectButton(r.pressed, false)) {
-            SettleDebt(host);
-            r.releaseSent = true;
-        } else if (pay && cover) {
-            SettleDebt(host);
+        const Return back = BringBack(host, reach != Reach::Retry);
+        if (pay && back.ours)
+            r.releaseSent = host.InjectButton(r.pressed, false, back.covered);
+        if (r.releaseSent) {
+            if (back.ours && host.AwaitOwnRightUp()) {
+                r.releaseSent = false;
+                SettleDebt(host);
+            } else {
+                ReleaseNotBack(host);
+            }
         }
-        if (r.releaseSent && (back.ours || cover)) {
-            if (back.ours)
-                host.AwaitOwnRightUp();
-            r.releaseSent = false;
-        }
+        if (reach == Reach::Final && r.releaseOwed)
+            SettleDebt(host);
         if (back.took)
             host.EndCaptureForRelease();
         if (back.covered)

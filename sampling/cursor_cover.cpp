@@ -3,6 +3,8 @@
 namespace {
 
 const wchar_t kClassName[] = L"TintoraCursorCover";
+// Pixels on each side of the centre.
+constexpr int kReach = 2;
 
 ATOM RegisterCoverClass(WNDPROC proc)
 {
@@ -26,14 +28,13 @@ LRESULT CALLBACK CCursorCover::WndProc(HWND hWnd, UINT message, WPARAM wParam, L
 CCursorCover::CCursorCover()
 {
     static const ATOM registered = RegisterCoverClass(WndProc);
-    POINT cursor;
-    if (!registered || !::GetCursorPos(&cursor))
+    if (!registered || !::GetCursorPos(&m_centre))
         return;
     // A layered window with an alpha above 0 is hit like any other; at 1 it
     // cannot be seen.
     m_hWnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED, kClassName,
-                               L"", WS_POPUP, cursor.x, cursor.y, 1, 1, nullptr, nullptr,
-                               ::GetModuleHandleW(nullptr), nullptr);
+                               L"", WS_POPUP, m_centre.x - kReach, m_centre.y - kReach, 2 * kReach + 1,
+                               2 * kReach + 1, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!m_hWnd)
         return;
     ::SetLayeredWindowAttributes(m_hWnd, 0, 1, LWA_ALPHA);

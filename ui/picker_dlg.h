@@ -145,7 +145,7 @@ private:
     void EndCaptureForRelease();
     bool ButtonsSwapped() const;
     bool ButtonHeld(MouseButton button) const;
-    bool InjectButton(MouseButton button, bool down);
+    bool InjectButton(MouseButton button, bool down, bool ontoCover);
     void SetCaptureText(bool capturing);
     void DefaultProcessing() { Default(); }
     void FrameworkDestroy() { Default(); }
@@ -155,7 +155,7 @@ private:
     void StopCaptureTimer(CaptureEvent timer);
     template <class Done>
     void DispatchMouseInputUntil(Done done);
-    void AwaitOwnRightUp();
+    bool AwaitOwnRightUp();
     void OnCaptureAction(CaptureAction, CaptureEvent) {}
     void StartCopy(CEdit* edit, std::wstring text);
     bool CopyNow() const;

@@ -12,6 +12,11 @@ CaptureSimulator::CaptureSimulator(Image screen, int viewWidth, int viewHeight)
 void CaptureSimulator::ClickCaptureButton() { Dispatch(CaptureEvent::CaptureClicked); }
 void CaptureSimulator::PressKey(CaptureEvent key) { Dispatch(key); }
 void CaptureSimulator::Close() { Dispatch(CaptureEvent::Close); }
+void CaptureSimulator::CloseWindow()
+{
+    Close();
+    Dispatch(CaptureEvent::Destroy);
+}
 // Made to let go (the hold's bound passed, the window going, another window
 // or program taking over), the dialog answers no more for the user's buttons
 // still down: their releases go where the system sends them.
@@ -38,8 +43,22 @@ void CaptureSimulator::ReleaseRight() { UserButton(CaptureEvent::RButtonUp, fals
 void CaptureSimulator::UserButton(CaptureEvent message, bool primary)
 {
     const bool down = message == CaptureEvent::LButtonDown || message == CaptureEvent::RButtonDown;
+    if (!down && !m_userDown[primary ? 0 : 1])
+        return;
+    m_userDown[primary ? 0 : 1] = down;
     m_held[primary == (m_bSwapped && m_bPlatformSwaps) ? 1 : 0] = down;
     Queue(message);
+}
+
+bool CaptureSimulator::LetGoOfAUserButton()
+{
+    if (m_userDown[0])
+        ReleaseLeft();
+    else if (m_userDown[1])
+        ReleaseRight();
+    else
+        return false;
+    return true;
 }
 
 void CaptureSimulator::SwapButtons(bool swapped, bool platformSwapsInjected)
@@ -87,33 +106,42 @@ void CaptureSimulator::FireTimer(CaptureEvent timer)
 // Only the window in front routes input through its capture (Windows);
 // input over one of the dialog's windows reaches them in any case, unless
 // another window holds the capture.
+bool CaptureSimulator::RoutedToDialog() const
+{
+    return !m_bGone && (m_owner == CaptureOwner::Dialog ? m_bInFront || CursorOverOurs()
+                                                        : m_owner == CaptureOwner::None && CursorOverOurs());
+}
+
 bool CaptureSimulator::Step()
 {
     if (m_queue.empty())
         return false;
     const Input input = m_queue.front();
     m_queue.pop_front();
-    const bool toDialog = m_owner == CaptureOwner::Dialog ? m_bInFront || CursorOverOurs()
-                                                          : m_owner == CaptureOwner::None && CursorOverOurs();
+    const bool toDialog = RoutedToDialog();
     // A user's press that the dialog got makes its release the dialog's too.
     const bool up = input.event == CaptureEvent::LButtonUp || input.event == CaptureEvent::RButtonUp;
     const int button = input.event == CaptureEvent::RButtonDown || input.event == CaptureEvent::RButtonUp;
     const bool upOfOurs = up && m_pressAtDialog[button];
     if (input.event == CaptureEvent::LButtonDown || input.event == CaptureEvent::RButtonDown)
         m_pressAtDialog[button] = toDialog && !m_bGone;
-    if (toDialog && !m_bGone) {
+    if (toDialog) {
         const Input outer = m_current;
         m_current = input;
         Dispatch(input.event);
         m_current = outer;
     } else {
-        ++m_nElsewhere;
-        // Only a window of the program itself can take the capture from
-        // the dialog (another program takes the foreground instead).
-        m_nButtonsElsewhere += (input.own || upOfOurs) && IsButton(input.event) &&
-                               m_owner != CaptureOwner::Other;
+        DeliverElsewhere(input, upOfOurs);
     }
     return true;
+}
+
+void CaptureSimulator::DeliverElsewhere(const Input& input, bool upOfOurs)
+{
+    ++m_nElsewhere;
+    // Only a window of the program itself can take the capture from the
+    // dialog (another program takes the foreground instead).
+    m_nButtonsElsewhere += (input.own || upOfOurs) && IsButton(input.event) && m_owner != CaptureOwner::Other;
 }
 
 void CaptureSimulator::LandInjected()
@@ -130,7 +158,11 @@ void CaptureSimulator::DefaultProcessing()
 
 void CaptureSimulator::Pump()
 {
-    while (Step()) {
+    for (int steps = 0; Step();) {
+        if (++steps == kStepBound) {
+            ++m_nRunaways;
+            return;
+        }
     }
 }
 
@@ -174,14 +206,19 @@ void CaptureSimulator::ReleaseMouse()
     }
 }
 
-bool CaptureSimulator::InjectButton(MouseButton button, bool down)
+bool CaptureSimulator::InjectButton(MouseButton button, bool down, bool ontoCover)
 {
     if (m_bInjectionFails)
         return false;
-    m_held[static_cast<int>(button)] = down;
     const bool left = button == MouseButton::Left;
     m_injected.push_back(left ? (down ? CaptureEvent::LButtonDown : CaptureEvent::LButtonUp)
                               : (down ? CaptureEvent::RButtonDown : CaptureEvent::RButtonUp));
+    if (m_bInjectionDrops)
+        return true;
+    // Unless the input brings it back first, the cursor has moved on.
+    if (m_bCovered && m_bCursorLeavesCover)
+        m_bOnCover = ontoCover;
+    m_held[static_cast<int>(button)] = down;
     // Its own press and release come back tagged: their own events.
     const bool arrivesLeft = left != (m_bSwapped && m_bPlatformSwaps);
     if (arrivesLeft)
@@ -208,8 +245,9 @@ void CaptureSimulator::PickColor()
     ++m_nPicks;
 }
 
-// Only a WM_RBUTTONUP is taken out, unhandled; all else stays queued.
-void CaptureSimulator::AwaitOwnRightUp()
+// Only a WM_RBUTTONUP is taken out, unhandled, if it comes to one of the
+// dialog's windows; all else stays queued.
+bool CaptureSimulator::AwaitOwnRightUp()
 {
     const auto isUp = [](const Input& input) {
         return input.event == CaptureEvent::RButtonUp || input.event == CaptureEvent::OwnRButtonUp;
@@ -217,6 +255,12 @@ void CaptureSimulator::AwaitOwnRightUp()
     if (std::none_of(m_queue.begin(), m_queue.end(), isUp))
         LandInjected();
     const auto up = std::find_if(m_queue.begin(), m_queue.end(), isUp);
-    if (up != m_queue.end())
-        m_queue.erase(up);
+    if (up == m_queue.end())
+        return false;
+    const Input input = *up;
+    m_queue.erase(up);
+    if (RoutedToDialog())
+        return true;
+    DeliverElsewhere(input, false);
+    return false;
 }

@@ -18,7 +18,11 @@
 // (Wine 8) is the model's choice. Mouse input goes to the dialog while it
 // holds the capture and is in front, or while the cursor is over one of its
 // windows; otherwise to another window. ReleaseCapture sends the dialog its
-// WM_CAPTURECHANGED at once, inside the handler that calls it.
+// WM_CAPTURECHANGED at once, inside the handler that calls it. A user's
+// click lasts less than the bound of the dialog's waits: a button of the
+// user's still down is let go during one. Loops that keep getting input
+// stop at a bound and count it (RanAway), so that a fault fails a test
+// rather than hanging it.
 class CaptureSimulator {
 public:
     enum class CaptureOwner { None, Dialog, Other };
@@ -43,13 +47,20 @@ public:
     // The key state cannot be read (an elevated window in front): it reads 0.
     void SetKeyStateReadable(bool readable) { m_bKeyStateReadable = readable; }
     void SetInjectionFails(bool fails) { m_bInjectionFails = fails; }
-    // Whether a window of ours put under the cursor is the window there.
+    // The system takes injected input and loses it (UIPI): SendInput says 1.
+    void SetInjectionDrops(bool drops) { m_bInjectionDrops = drops; }
+    // Whether a window of ours put under the cursor is the window there, and
+    // whether the cursor leaves it again before input lands.
     void SetCoverWorks(bool works) { m_bCoverWorks = works; }
+    void SetCursorLeavesCover(bool leaves) { m_bCursorLeavesCover = leaves; }
     // SM_SWAPBUTTON, and whether injected buttons are mapped by it.
     void SwapButtons(bool swapped, bool platformSwapsInjected);
     void Destroy();                     // WM_DESTROY, handled at once
     void PressKey(CaptureEvent key);    // CursorKey or FinishKey, handled at once
     void Close();                       // OnCancel, handled at once
+    // OnCancel, then WM_DESTROY as the modal loop ends: a press of the
+    // user's that the close waited for is no longer excused.
+    void CloseWindow();
     void OtherWindowReleasesCapture();  // the thread holds no capture again
     void FireTimer(CaptureEvent timer); // HoldTimer or RetryTimer, if it is running
 
@@ -90,6 +101,7 @@ public:
     bool LeftHeld() const { return m_held[0]; }
     bool CursorClipped() const { return m_bClipped; }
     bool RightUpOwed() const { return m_capture.releaseOwed; }
+    int RanAway() const { return m_nRunaways; }
 
     // The host the runner drives; its members are the system calls of the model.
     bool m_bCapturing = false;
@@ -98,14 +110,14 @@ public:
     void ReleaseMouse();
     bool ThreadHoldsCapture() const { return m_owner != CaptureOwner::None; }
     bool OursInFront() const { return m_bInFront; }
-    bool CursorOverOurs() const { return m_bOverDialog || m_bCovered; }
-    bool CoverCursor() { return m_bCovered = m_bCoverWorks; }
-    void UncoverCursor() { m_bCovered = false; }
+    bool CursorOverOurs() const { return m_bOverDialog || m_bOnCover; }
+    bool CoverCursor() { return m_bCovered = m_bOnCover = m_bCoverWorks; }
+    void UncoverCursor() { m_bCovered = m_bOnCover = false; }
     void CaptureMouseForRelease() { CaptureMouse(); }
     void EndCaptureForRelease() { ReleaseMouse(); }
     bool ButtonsSwapped() const { return m_bSwapped; }
     bool ButtonHeld(MouseButton button) const { return m_bKeyStateReadable && m_held[static_cast<int>(button)]; }
-    bool InjectButton(MouseButton button, bool down);
+    bool InjectButton(MouseButton button, bool down, bool ontoCover);
     void SetCaptureText(bool capturing);
     void Magnify();
     void PickColor();
@@ -119,11 +131,15 @@ public:
     template <class Done>
     void DispatchMouseInputUntil(Done done)
     {
-        while (!done() && (Step() || !m_inFlight.empty())) {
+        for (int steps = 0; !done(); ++steps) {
             LandInjected();
+            if (steps == kStepBound)
+                ++m_nRunaways;
+            if (steps == kStepBound || (!Step() && !LetGoOfAUserButton()))
+                return;
         }
     }
-    void AwaitOwnRightUp();
+    bool AwaitOwnRightUp();
     void OnCaptureAction(CaptureAction action, CaptureEvent) { m_actions.push_back(action); }
 
 private:
@@ -131,10 +147,14 @@ private:
         CaptureEvent event;
         bool own;  // injected by the dialog, with its tag
     };
+    static constexpr int kStepBound = 10000;
     void Queue(CaptureEvent event, bool own = false);
     static bool IsButton(CaptureEvent event) { return event != CaptureEvent::MouseMove; }
     void LetGoOfUsersPresses() { m_pressAtDialog[0] = m_pressAtDialog[1] = false; }
     void UserButton(CaptureEvent message, bool primary);
+    bool LetGoOfAUserButton();
+    bool RoutedToDialog() const;
+    void DeliverElsewhere(const Input& input, bool upOfOurs);
     void Dispatch(CaptureEvent event);
 
     Image m_screen;
@@ -158,8 +178,14 @@ private:
     bool m_bLate = false;
     bool m_bKeyStateReadable = true;
     bool m_bInjectionFails = false;
+    bool m_bInjectionDrops = false;
     bool m_bCoverWorks = true;
+    bool m_bCursorLeavesCover = false;
     bool m_bCovered = false;
+    bool m_bOnCover = false;
+    // The user's logical buttons, primary and secondary.
+    bool m_userDown[2] = {false, false};
+    int m_nRunaways = 0;
     std::deque<Input> m_queue;
     std::deque<Input> m_inFlight;
     std::set<CaptureEvent> m_timers;
