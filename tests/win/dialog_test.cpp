@@ -587,20 +587,35 @@ TEST(PickerDialog, EscCloseAndExitEndTheDialog)
     }
 }
 
-// A screen reader in another process reads what the copy buttons copy and
-// names the zoom view and the swatch; the dialog serves its calls meanwhile.
+// Screen readers in another process read what the copy buttons copy and the
+// names of the zoom view and the swatch, early- and late-bound, also through
+// UI Automation's wrapping, which refuses the system's own objects (the
+// decimal edit's). Once the windows are gone the objects answer as
+// disconnected; until then the dialog serves the calls.
 TEST(PickerDialog, ScreenReadersReadTheControlsNames)
 {
-    PickerHarness::Run([](CPickerDlg& dlg) {
-        std::wstring reader = L"other_process.exe names";
-        for (int id : {IDC_COPY_DEC, IDC_COPY_HEX, IDC_ZOOM_VIEW, IDC_SWATCH})
-            reader += L" " + std::to_wstring(reinterpret_cast<UINT_PTR>(::GetDlgItem(dlg.m_hWnd, id)));
-        ClearClipboard();
-        HANDLE process = StartProgram(reader);
-        EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 10000));
-        ::CloseHandle(process);
-        EXPECT_EQ(ClipboardText(), L"10進数をコピー\n16進数をコピー\n拡大表示\n色見本\n");
-    });
+    HANDLE reader = nullptr;
+    PickerHarness::RunToEnd(
+        [&](CPickerDlg& dlg) {
+            std::wstring line = L"other_process.exe names";
+            for (int id : {IDC_COPY_DEC, IDC_COPY_HEX, IDC_ZOOM_VIEW, IDC_SWATCH, IDC_EDIT_DEC})
+                line += L" " + std::to_wstring(reinterpret_cast<UINT_PTR>(::GetDlgItem(dlg.m_hWnd, id)));
+            ClearClipboard();
+            reader = StartProgram(line);
+            EXPECT_TRUE(PumpUntil([] { return ::FindWindowW(L"Static", L"names") != nullptr; }, 10000));
+            std::wstring expected;
+            for (std::wstring name : {L"10進数をコピー", L"16進数をコピー", L"拡大表示", L"色見本"})
+                expected += L"00000000 " + name + L" " + name + L" = =\n";
+            EXPECT_EQ(ClipboardText(), expected + L"80070057\n");
+            ::PostMessageW(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+        },
+        [&](CPickerDlg&) {
+            DWORD answering = ~0u;
+            EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(reader, 0) == WAIT_OBJECT_0; }, 10000));
+            ::GetExitCodeProcess(reader, &answering);
+            ::CloseHandle(reader);
+            EXPECT_EQ(answering, 0u);
+        });
 }
 
 TEST(PickerDialog, TabOrderFollowsTheTemplate)
