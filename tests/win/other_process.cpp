@@ -5,11 +5,10 @@
 //                                WM_APP + 1 takes the foreground)
 //   other_process swap           Windows' button swap: a low-level hook turns
 //                                every button the program injects into the other
-//   other_process names HWND...  puts the windows' names, as screen readers
-//                                read them, on the clipboard, a line each,
-//                                makes a hidden window "names", then exits
-//                                with the number of objects that still
-//                                answer once the windows are gone
+//   other_process names HWND...  puts on the clipboard, a line a window, the
+//                                result of UI Automation's wrapping of its
+//                                accessible object and its names as screen
+//                                readers read them
 // The count and swap modes show a window of class TintoraOtherProcess, titled
 // by the mode, once they are ready.
 #include <windows.h>
@@ -19,16 +18,11 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
-#include <vector>
-
-#include <wrl/client.h>
 
 #include "framework/clipboard.h"
 #include "sampling/capture_model.h"
 
 namespace {
-
-using Microsoft::WRL::ComPtr;
 
 int g_buttonMessages = 0;
 // Substitutes this process injected, by low-level message, still to pass.
@@ -84,74 +78,37 @@ LRESULT CALLBACK SwapHook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// A line a window: the result of UI Automation's wrapping of its object and,
-// where it wraps it, the name read early-bound and late-bound (by DISPID, as
-// scripts read it). Then, once the windows are gone, counts the wrapped
-// objects that do not answer as disconnected.
-int ReadNames(int count, wchar_t** windows)
+// UI Automation's wrapping of an MSAA object; not in mingw's headers.
+using WrapFn = HRESULT(WINAPI*)(IAccessible*, long, DWORD, IUnknown**);
+
+int PutNamesOnClipboard(int count, wchar_t** windows)
 {
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    // Not in mingw's headers.
-    using Wrap = HRESULT(WINAPI*)(IAccessible*, long, DWORD, IUnknown**);
-    const auto wrap = reinterpret_cast<Wrap>(reinterpret_cast<void (*)()>(
+    const auto wrap = reinterpret_cast<WrapFn>(reinterpret_cast<void (*)()>(
         ::GetProcAddress(::LoadLibraryW(L"uiautomationcore.dll"), "UiaProviderFromIAccessible")));
-    VARIANT self{};
-    self.vt = VT_I4;  // lVal 0: CHILDID_SELF
-    DISPPARAMS byChild{&self, nullptr, 1, 0};
-    std::vector<ComPtr<IAccessible>> wrapped;
-    std::wstring lines;
+    LPOLESTR accName[] = {const_cast<LPOLESTR>(L"accName")};
+    std::wstring names;
     for (int i = 0; i < count; ++i) {
-        ComPtr<IAccessible> accessible;
-        ComPtr<IUnknown> provider;
-        HRESULT hr = ::AccessibleObjectFromWindow(reinterpret_cast<HWND>(std::wcstoull(windows[i], nullptr, 10)),
-                                                  OBJID_CLIENT, IID_IAccessible, &accessible);
-        if (SUCCEEDED(hr))
-            hr = wrap ? wrap(accessible.Get(), CHILDID_SELF, 0, &provider) : E_NOTIMPL;
-        wchar_t code[9];
-        std::swprintf(code, 9, L"%08lx", static_cast<unsigned long>(hr));
-        lines += code;
-        if (!provider) {
-            lines += L"\n";
-            continue;
-        }
+        IAccessible* accessible = nullptr;
+        IUnknown* provider = nullptr;
         BSTR name = nullptr;
-        if (SUCCEEDED(accessible->get_accName(self, &name)) && name)
-            lines += L" " + std::wstring(name);
-        wchar_t accName[] = L"accName";
-        LPOLESTR names[] = {accName};
+        VARIANT self{}, late{};
+        self.vt = VT_I4;  // lVal 0: CHILDID_SELF
+        DISPPARAMS byChild{&self, nullptr, 1, 0};
         DISPID id = 0;
-        VARIANT invoked{};
-        if (SUCCEEDED(accessible->GetIDsOfNames(IID_NULL, names, 1, 0, &id)) &&
-            SUCCEEDED(accessible->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &byChild, &invoked, nullptr,
-                                         nullptr)) && invoked.vt == VT_BSTR)
-            lines += L" " + std::wstring(invoked.bstrVal);
-        // The other interfaces clients use lead back to the same object.
-        ComPtr<IUnknown> identity;
-        accessible.As(&identity);
-        for (const IID* iid : {&IID_IOleWindow, &IID_IEnumVARIANT}) {
-            ComPtr<IUnknown> part, partIdentity;
-            lines += SUCCEEDED(accessible->QueryInterface(*iid, &part)) && SUCCEEDED(part.As(&partIdentity)) &&
-                             partIdentity == identity ? L" =" : L" x";
-        }
-        lines += L"\n";
-        wrapped.push_back(accessible);
+        HWND hWnd = reinterpret_cast<HWND>(std::wcstoull(windows[i], nullptr, 10));
+        const HRESULT hr = ::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, IID_IAccessible, (void**)&accessible);
+        names += std::to_wstring(SUCCEEDED(hr) ? wrap(accessible, CHILDID_SELF, 0, &provider) : hr);
+        // Where UI Automation wraps the object: the name early-bound, then
+        // late-bound, by name and DISPID, as scripts read it.
+        if (provider && SUCCEEDED(accessible->get_accName(self, &name)) && name &&
+            SUCCEEDED(accessible->GetIDsOfNames(IID_NULL, accName, 1, 0, &id)) &&
+            SUCCEEDED(accessible->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &byChild, &late, nullptr, nullptr)) &&
+            late.vt == VT_BSTR)
+            names += L" " + std::wstring(name) + L" " + late.bstrVal;
+        names += L"\n";
     }
-    if (!SetClipboardText(nullptr, lines))
-        return -1;
-    // Ready: a window the test looks for.
-    ::CreateWindowExW(0, L"Static", L"names", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    for (int i = 0, wait = 0; i < count && wait < 200; ++wait)
-        if (::IsWindow(reinterpret_cast<HWND>(std::wcstoull(windows[i], nullptr, 10))))
-            ::Sleep(50);
-        else
-            ++i;
-    int answering = 0;
-    for (const auto& accessible : wrapped) {
-        BSTR name = nullptr;
-        const HRESULT hr = accessible->get_accName(self, &name);
-        answering += hr != CO_E_OBJNOTCONNECTED && hr != RPC_E_DISCONNECTED;
-    }
-    return answering;
+    return SetClipboardText(nullptr, names) ? 0 : 1;
 }
 
 } // namespace
@@ -161,7 +118,7 @@ int wmain(int argc, wchar_t** argv)
     if (argc < 2)
         return (::GetAsyncKeyState(VK_RBUTTON) | ::GetAsyncKeyState(VK_LBUTTON)) < 0 ? 1 : 0;
     if (std::wcscmp(argv[1], L"names") == 0)
-        return ReadNames(argc - 2, argv + 2);
+        return PutNamesOnClipboard(argc - 2, argv + 2);
     const bool count = std::wcscmp(argv[1], L"count") == 0 && argc == 6;
     if (!count)
         ::SetWindowsHookExW(WH_MOUSE_LL, SwapHook, ::GetModuleHandleW(nullptr), 0);
