@@ -7,7 +7,7 @@
 #include "framework/message_map.h"
 #include "framework/subclass_wnd.h"
 
-struct IAccessible;
+class CNamedAccessible;
 
 // The thread's COM apartment (single-threaded: the thread has windows and a
 // message loop), entered for as long as the object lives.
@@ -25,10 +25,11 @@ private:
 // Screen readers ask the control's own window (WM_GETOBJECT), so the control
 // must see its own messages: it is subclassed. The answer is the system's
 // accessible object for the control with the name replaced, made at the
-// first question and kept while the control lives.
+// first question and kept while the control lives; clients that hold it
+// longer are then told that it is gone.
 class CAccessibleName : public CSubclassWnd {
 public:
-    // Out of line, where IAccessible is complete.
+    // Out of line, where CNamedAccessible is complete.
     CAccessibleName();
     ~CAccessibleName() override;
 
@@ -44,7 +45,7 @@ private:
     // Screen readers in other processes call the object through it.
     CComApartment m_apartment;
     std::wstring m_strName;
-    Microsoft::WRL::ComPtr<IAccessible> m_accessible;
+    Microsoft::WRL::ComPtr<CNamedAccessible> m_accessible;
 
     static const MessageEntry<CAccessibleName> messageMap[];
 };

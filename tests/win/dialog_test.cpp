@@ -2,6 +2,9 @@
 // switches, always on top, the copy buttons, the ways to end the dialog, tab
 // order, the About box's texts, and the common controls the manifest brings.
 #include <gtest/gtest.h>
+#include <initguid.h>
+#include <oleacc.h>
+#include <wrl/client.h>
 
 #include <array>
 #include <string>
@@ -587,20 +590,38 @@ TEST(PickerDialog, EscCloseAndExitEndTheDialog)
     }
 }
 
-// A screen reader in another process reads what the copy buttons copy and
-// names the zoom view and the swatch; the dialog serves its calls meanwhile.
+// Screen readers in another process read what the copy buttons copy and
+// name the zoom view and the swatch, also through UI Automation, which wraps
+// these objects and refuses the system's own (the decimal edit's:
+// E_INVALIDARG); the dialog serves their calls meanwhile.
 TEST(PickerDialog, ScreenReadersReadTheControlsNames)
 {
-    PickerHarness::Run([](CPickerDlg& dlg) {
+    Microsoft::WRL::ComPtr<IAccessible> held;
+    PickerHarness::Run([&](CPickerDlg& dlg) {
         std::wstring reader = L"other_process.exe names";
-        for (int id : {IDC_COPY_DEC, IDC_COPY_HEX, IDC_ZOOM_VIEW, IDC_SWATCH})
+        for (int id : {IDC_COPY_DEC, IDC_COPY_HEX, IDC_ZOOM_VIEW, IDC_SWATCH, IDC_EDIT_DEC})
             reader += L" " + std::to_wstring(reinterpret_cast<UINT_PTR>(::GetDlgItem(dlg.m_hWnd, id)));
         ClearClipboard();
         HANDLE process = StartProgram(reader);
         EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 10000));
         ::CloseHandle(process);
-        EXPECT_EQ(ClipboardText(), L"10進数をコピー\n16進数をコピー\n拡大表示\n色見本\n");
+        EXPECT_EQ(ClipboardText(), L"0 10進数をコピー 10進数をコピー\n0 16進数をコピー 16進数をコピー\n0 拡大表示 拡大表示\n"
+                                   L"0 色見本 色見本\n-2147024809\n");
+        // In the dialog's own process, where an in-context hook gets the
+        // object itself, the interfaces clients use lead back to it.
+        Microsoft::WRL::ComPtr<IUnknown> object;
+        ::AccessibleObjectFromWindow(::GetDlgItem(dlg.m_hWnd, IDC_SWATCH), OBJID_CLIENT, IID_IAccessible, &held);
+        for (const IID* iid : {&IID_IOleWindow, &IID_IEnumVARIANT}) {
+            Microsoft::WRL::ComPtr<IUnknown> part, identity;
+            EXPECT_TRUE(held && SUCCEEDED(held.As(&object)) && SUCCEEDED(held->QueryInterface(*iid, &part)) &&
+                        SUCCEEDED(part.As(&identity)) && identity.Get() == object.Get());
+        }
     });
+    // Held past its window, the object answers as a disconnected one.
+    VARIANT self{};
+    self.vt = VT_I4;
+    BSTR name = nullptr;
+    EXPECT_EQ(held ? held->get_accName(self, &name) : S_OK, CO_E_OBJNOTCONNECTED);
 }
 
 TEST(PickerDialog, TabOrderFollowsTheTemplate)

@@ -5,8 +5,10 @@
 //                                WM_APP + 1 takes the foreground)
 //   other_process swap           Windows' button swap: a low-level hook turns
 //                                every button the program injects into the other
-//   other_process names HWND...  puts the windows' names, as a screen reader
-//                                reads them, on the clipboard, a line each
+//   other_process names HWND...  puts on the clipboard, a line a window, the
+//                                result of UI Automation's wrapping of its
+//                                accessible object and its names as screen
+//                                readers read them
 // The count and swap modes show a window of class TintoraOtherProcess, titled
 // by the mode, once they are ready.
 #include <windows.h>
@@ -76,19 +78,34 @@ LRESULT CALLBACK SwapHook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// UI Automation's wrapping of an MSAA object; not in mingw's headers.
+using WrapFn = HRESULT(WINAPI*)(IAccessible*, long, DWORD, IUnknown**);
+
 int PutNamesOnClipboard(int count, wchar_t** windows)
 {
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const auto wrap = reinterpret_cast<WrapFn>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::LoadLibraryW(L"uiautomationcore.dll"), "UiaProviderFromIAccessible")));
+    LPOLESTR accName[] = {const_cast<LPOLESTR>(L"accName")};
     std::wstring names;
     for (int i = 0; i < count; ++i) {
         IAccessible* accessible = nullptr;
+        IUnknown* provider = nullptr;
         BSTR name = nullptr;
-        VARIANT self{};
+        VARIANT self{}, late{};
         self.vt = VT_I4;  // lVal 0: CHILDID_SELF
+        DISPPARAMS byChild{&self, nullptr, 1, 0};
+        DISPID id = 0;
         HWND hWnd = reinterpret_cast<HWND>(std::wcstoull(windows[i], nullptr, 10));
-        if (SUCCEEDED(::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, IID_IAccessible, (void**)&accessible)) &&
-            SUCCEEDED(accessible->get_accName(self, &name)) && name)
-            names += name;
+        const HRESULT hr = ::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, IID_IAccessible, (void**)&accessible);
+        names += std::to_wstring(SUCCEEDED(hr) ? wrap(accessible, CHILDID_SELF, 0, &provider) : hr);
+        // Where UI Automation wraps the object: the name early-bound, then
+        // late-bound, by name and DISPID, as scripts read it.
+        if (provider && SUCCEEDED(accessible->get_accName(self, &name)) && name &&
+            SUCCEEDED(accessible->GetIDsOfNames(IID_NULL, accName, 1, 0, &id)) &&
+            SUCCEEDED(accessible->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &byChild, &late, nullptr, nullptr)) &&
+            late.vt == VT_BSTR)
+            names += L" " + std::wstring(name) + L" " + late.bstrVal;
         names += L"\n";
     }
     return SetClipboardText(nullptr, names) ? 0 : 1;
