@@ -205,16 +205,13 @@ TEST(LargerText, AWrappedMenuBarLeavesTheCaptureButtonInside)
         ExpectCentredInWorkArea(dlg.m_hWnd);
         // A change of any kind may come with a new menu font: the window
         // grows back from a height that cut the bottom off.
-        RECT grown;
+        RECT grown, window;
         ::GetWindowRect(dlg.m_hWnd, &grown);
-        for (UINT action : {0u, unsigned(SPI_SETWORKAREA)}) {
-            ::SetWindowPos(dlg.m_hWnd, nullptr, 0, 0, grown.right - grown.left, grown.bottom - grown.top - 20,
-                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-            ::SendMessageW(dlg.m_hWnd, WM_SETTINGCHANGE, action, 0);
-            RECT window;
-            ::GetWindowRect(dlg.m_hWnd, &window);
-            EXPECT_EQ(window.bottom - window.top, grown.bottom - grown.top) << action;
-        }
+        ::SetWindowPos(dlg.m_hWnd, nullptr, 0, 0, grown.right - grown.left, grown.bottom - grown.top - 20,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageW(dlg.m_hWnd, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"WindowMetrics"));
+        ::GetWindowRect(dlg.m_hWnd, &window);
+        EXPECT_EQ(window.bottom - window.top, grown.bottom - grown.top);
     });
     ::SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
 }
