@@ -129,11 +129,16 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (OnMessageMap(message, wParam, lParam, result))
         return result;
     switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
+        const BOOL result = OnInitDialog();
         // The templates carry no position: centre over the owner, or on the
-        // screen, before the dialog arranges itself.
+        // screen, once the window has its final height. Centred before a
+        // wrapped menu bar grows it, it would sit low and could pass the
+        // work area's bottom.
+        GrowToTemplateHeight();
         CenterWindow();
-        return OnInitDialog();
+        return result;
+    }
     case WM_COMMAND:
         if (HIWORD(wParam) == 0 || HIWORD(wParam) == 1) {
             switch (LOWORD(wParam)) {

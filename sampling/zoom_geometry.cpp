@@ -39,7 +39,7 @@ void AddOutlineSide(ZoomGeometry& g, const CrosshairSegment& side, int gapX, int
 void AddSample(ZoomGeometry& g, int size)
 {
     const int k = g.factor;
-    g.sample = {g.sourceX + g.pickX / k - size / 2, g.sourceY + g.pickY / k - size / 2, size};
+    g.sample = {g.pickScreenX - size / 2, g.pickScreenY - size / 2, size};
     if (size <= 1)
         return;
     // The frame's columns and rows, just outside the square's blocks.
@@ -113,6 +113,8 @@ ZoomGeometry ComputeZoomGeometry(int viewWidth, int viewHeight, int cursorX, int
     // beside the crosshair centre rather than on it and is never inverted.
     g.pickX = viewWidth / 2;
     g.pickY = viewHeight / 2;
+    g.pickScreenX = g.sourceX + g.pickX / k;
+    g.pickScreenY = g.sourceY + g.pickY / k;
 
     // The right stroke starts at cx + 2 while the left one ends before cx - 1:
     // the centre and its neighbours stay clear so the sampled pixels show.

@@ -62,6 +62,10 @@ struct ZoomGeometry {
     // The pixel that becomes the current colour: (W/2, H/2), read in bitmap
     // coordinates, which is one right of and one below the crosshair centre.
     int pickX, pickY;
+    // The screen pixel the pick point shows, the source pixel of its block.
+    // At k = 2 that is the cursor's column when w % 4 is 0 or 1, the next
+    // one when it is 2 or 3; rows alike by h.
+    int pickScreenX, pickScreenY;
     // Strokes in drawing order: up, down, left, right.
     std::array<CrosshairSegment, kCrosshairSegmentCount> crosshair;
     SampleSquare sample;

@@ -20,11 +20,11 @@ void CPickerDlg::OnDpiChanged(const RECT& suggested)
     RedrawZoomView();
 }
 
-void CPickerDlg::OnSettingChange(UINT_PTR action)
+// Which change the Text size setting announces is not documented, so any
+// change may have brought a new menu font.
+void CPickerDlg::OnSettingChange(UINT_PTR)
 {
     Default();
-    if (action != SPI_SETNONCLIENTMETRICS)
-        return;
     // The menu bar measured again in the new font, which may wrap it.
     ::DrawMenuBar(m_hWnd);
     GrowToTemplateHeight();

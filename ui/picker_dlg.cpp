@@ -129,7 +129,6 @@ BOOL CPickerDlg::OnInitDialog()
     ::ImmAssociateContextEx(m_hWnd, nullptr, IACE_CHILDREN);
 
     OnTopMost();
-    GrowToTemplateHeight();
     return TRUE;
 }
 

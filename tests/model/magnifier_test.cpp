@@ -107,6 +107,9 @@ TEST(Magnifier, PickParityFollowsQuarterWidth)
                 const int y = cursor[1];
                 const Image bitmap = MagnifyAt(screen, W, H, x, y);
                 const Pixel expected(w % 4 < 2 ? x : x + 1, h % 4 < 2 ? y : y + 1);
+                // The geometry that the Wine tests and the averaged pick use says the same.
+                const ZoomGeometry g = ComputeZoomGeometry(W, H, x, y);
+                ASSERT_EQ(Pixel(g.pickScreenX, g.pickScreenY), expected) << W << "x" << H;
                 if (W < 5 || H < 5) {
                     ASSERT_EQ(GetCenterPixel(bitmap, W, H), 0x00FFFFFFu) << W << "x" << H;
                     continue;

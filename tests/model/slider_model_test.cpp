@@ -121,34 +121,6 @@ TEST(SliderDrag, MovesAfterPageClickNotifyUnchangedPosition)
     EXPECT_TRUE(SameCall(sim.Calls()[0], 0, 20, 0, true));
 }
 
-TEST(SliderDrag, KeyboardMoveWaitsForNextNotice)
-{
-    SliderPanelSimulator sim(FORMAT_RGB);
-    sim.KeyMove(SLIDER_TOP, 100);
-    EXPECT_EQ(sim.Position(SLIDER_TOP), 100);
-    EXPECT_TRUE(sim.Calls().empty());
-    EXPECT_EQ(sim.Shown().valueTexts[SLIDER_TOP], "0");
-    EXPECT_EQ(sim.Shown().color, 0u);
-
-    // A click on the thumb of another slider applies all three.
-    sim.LButtonDown(SLIDER_BOTTOM, 0);
-    sim.LButtonUp(SLIDER_BOTTOM, 0);
-    ASSERT_EQ(sim.Calls().size(), 1u);
-    EXPECT_TRUE(SameCall(sim.Calls()[0], 100, 0, 0, true));
-    EXPECT_EQ(sim.Shown().valueTexts[SLIDER_TOP], "100");
-    EXPECT_EQ(sim.Shown().color, 100u);
-}
-
-TEST(SliderDrag, KeyboardMoveUndoneByRepaint)
-{
-    SliderPanelSimulator sim(FORMAT_RGB);
-    sim.KeyMove(SLIDER_MID, 50);
-    sim.Repaint();
-    ASSERT_EQ(sim.Calls().size(), 1u);
-    EXPECT_FALSE(sim.Calls()[0].fromSliders);
-    EXPECT_EQ(sim.Position(SLIDER_MID), 0);
-}
-
 TEST(SliderDrag, NoPostsWithoutPressedButton)
 {
     SliderPanelSimulator sim(FORMAT_RGB);

@@ -106,17 +106,6 @@ COLORREF ExpectViewMatchesModel(CPickerDlg& dlg, const PatternWindow& pattern, i
     return picked;
 }
 
-// The screen pixel the pick shows for a cursor at (x, y), worked out from the
-// sizes alone: the cursor's own column when w is a multiple of 4, the next
-// one otherwise; rows alike.
-POINT PickedScreenPixel(CPickerDlg& dlg, int x, int y)
-{
-    const SIZE size = ViewSize(dlg);
-    const int w = size.cx - 2;
-    const int h = size.cy - 2;
-    return {x + (w % 4 == 0 ? 0 : 1), y + (h % 4 == 0 ? 0 : 1)};
-}
-
 std::wstring Widen(const std::string& text)
 {
     return std::wstring(text.begin(), text.end());

@@ -99,6 +99,21 @@ std::wstring ClassModulePath(HWND control)
     return ::CharLowerW(path);
 }
 
+// Centred on the work area of its monitor, as the dialog manager centres,
+// and inside it.
+void ExpectCentredInWorkArea(HWND hWnd)
+{
+    RECT window, inside;
+    ::GetWindowRect(hWnd, &window);
+    MONITORINFO monitor{sizeof monitor, {}, {}, 0};
+    ::GetMonitorInfoW(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    EXPECT_NEAR(window.left + window.right, area.left + area.right, 1);
+    EXPECT_NEAR(window.top + window.bottom, area.top + area.bottom, 1);
+    ::IntersectRect(&inside, &window, &area);
+    EXPECT_TRUE(::EqualRect(&inside, &window));
+}
+
 } // namespace
 
 // Only common controls 6 draw in the visual style: the manifest makes every
@@ -166,13 +181,7 @@ TEST(PickerDialog, InitialState)
 
 TEST(PickerDialog, IsCentredOnTheScreen)
 {
-    PickerHarness::Run([](CPickerDlg& dlg) {
-        RECT window, area;
-        ::GetWindowRect(dlg.m_hWnd, &window);
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-        EXPECT_NEAR((window.left + window.right) / 2, (area.left + area.right) / 2, 1);
-        EXPECT_NEAR((window.top + window.bottom) / 2, (area.top + area.bottom) / 2, 1);
-    });
+    PickerHarness::Run([](CPickerDlg& dlg) { ExpectCentredInWorkArea(dlg.m_hWnd); });
 }
 
 // Larger text enlarges the menu font alone: the menu bar wraps, and the
@@ -196,6 +205,16 @@ TEST(LargerText, AWrappedMenuBarLeavesTheCaptureButtonInside)
         ::GetClientRect(dlg.m_hWnd, &client);
         ::GetWindowRect(dlg.m_btnCapture.m_hWnd, &button);
         EXPECT_LE(button.bottom, ClientToScreenPoint(dlg.m_hWnd, 0, client.bottom).y);
+        ExpectCentredInWorkArea(dlg.m_hWnd);
+        // A change of any kind may come with a new menu font: the window
+        // grows back from a height that cut the bottom off.
+        RECT grown, window;
+        ::GetWindowRect(dlg.m_hWnd, &grown);
+        ::SetWindowPos(dlg.m_hWnd, nullptr, 0, 0, grown.right - grown.left, grown.bottom - grown.top - 20,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageW(dlg.m_hWnd, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"WindowMetrics"));
+        ::GetWindowRect(dlg.m_hWnd, &window);
+        EXPECT_EQ(window.bottom - window.top, grown.bottom - grown.top);
     });
     ::SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
 }

@@ -10,20 +10,12 @@
 #include "framework/gdi.h"
 #include "res/resource.h"
 #include "tests/win/harness.h"
+#include "tests/win/view_model.h"
 
 namespace {
 
 const RECT kPatternRect{0, 0, 200, 200};
 const UINT kFormatCommands[] = {ID_FORMAT_RGB, ID_FORMAT_HSV, ID_FORMAT_HLS, ID_FORMAT_YMC};
-
-// The screen pixel a move to (x, y) picks: the view's bitmap is w x h and
-// its pick point shows column x when w is a multiple of 4, x + 1 otherwise.
-POINT PickedScreenPixel(CPickerDlg& dlg, int x, int y)
-{
-    RECT rc;
-    ::GetClientRect(dlg.m_stZoomView.m_hWnd, &rc);
-    return {x + ((rc.right - 2) % 4 == 0 ? 0 : 1), y + ((rc.bottom - 2) % 4 == 0 ? 0 : 1)};
-}
 
 COLORREF SwatchPixel(CPickerDlg& dlg)
 {

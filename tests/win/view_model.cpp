@@ -56,7 +56,12 @@ Image ModelView(SIZE viewSize, int x, int y, int k, int n)
 POINT ModelPickSource(SIZE viewSize, int x, int y, int k)
 {
     const ZoomGeometry g = ComputeZoomGeometry(viewSize.cx, viewSize.cy, x, y, k);
-    return {g.sourceX + g.pickX / k, g.sourceY + g.pickY / k};
+    return {g.pickScreenX, g.pickScreenY};
+}
+
+POINT PickedScreenPixel(CPickerDlg& dlg, int x, int y)
+{
+    return ModelPickSource(ViewSize(dlg), x, y, dlg.m_nZoomFactor);
 }
 
 int CountDifferences(const Image& a, const Image& b, std::string& first)

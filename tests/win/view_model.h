@@ -21,6 +21,8 @@ Image ModelView(SIZE viewSize, int x, int y, int k = kMinZoomFactor, int n = 1);
 
 // The screen point whose pixel the model's pick shows for a move to (x, y).
 POINT ModelPickSource(SIZE viewSize, int x, int y, int k = kMinZoomFactor);
+// The same at the dialog's view size and factor.
+POINT PickedScreenPixel(CPickerDlg& dlg, int x, int y);
 
 // Pixels that differ; -1 when the sizes do. `first` describes the first one.
 int CountDifferences(const Image& a, const Image& b, std::string& first);

@@ -76,7 +76,12 @@ void SliderPanelSimulator::LButtonUp(int slider, int value)
 
 void SliderPanelSimulator::KeyMove(int slider, int position)
 {
-    SetPosition(m_sliders[Clamp(slider)], position);
+    Trackbar& bar = m_sliders[Clamp(slider)];
+    SetPosition(bar, position);
+    // WM_HSCROLL is sent: the dialog reads the sliders inside this call,
+    // unless the slider counts as dragged and leaves it to the drag.
+    if (!bar.m_bDragging)
+        ReadSliders();
 }
 
 void SliderPanelSimulator::LoseCapture()

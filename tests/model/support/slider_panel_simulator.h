@@ -37,7 +37,8 @@ public:
     void LButtonDown(int slider, int value);
     void MouseMove(int slider, int value);
     void LButtonUp(int slider, int value);
-    // Arrow keys, Page Up/Down, Home, End: the thumb moves, nothing is notified.
+    // Arrow keys, Page Up/Down, Home, End: the thumb moves and the dialog
+    // applies it at once, unless that slider counts as dragged.
     void KeyMove(int slider, int position);
     // The slider holding the capture loses it without seeing the release.
     void LoseCapture();
