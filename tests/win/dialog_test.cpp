@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cwchar>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "framework/gdi.h"
 #include "res/resource.h"
 #include "tests/win/harness.h"
+#include "tests/win/view_model.h"
 
 namespace {
 
@@ -378,13 +382,25 @@ TEST(PickerDialog, CopyButtonsPutExactlyTheirTextOnTheClipboard)
     });
 }
 
+// Points one of the program's imports elsewhere; returns what it held.
+template <class Function>
+Function SwapImport(Function& import, Function to)
+{
+    DWORD protection;
+    ::VirtualProtect(&import, sizeof to, PAGE_READWRITE, &protection);
+    const Function was = import;
+    import = to;
+    ::VirtualProtect(&import, sizeof to, protection, &protection);
+    return was;
+}
+
 // Counts the program's beeps by taking over its import of MessageBeep.
 extern "C" BOOL(WINAPI* __imp_MessageBeep)(UINT);
 
 class BeepCounter {
 public:
-    BeepCounter() { Swap(&Count); }
-    ~BeepCounter() { Swap(m_original); }
+    BeepCounter() : m_original(SwapImport(__imp_MessageBeep, &Count)) {}
+    ~BeepCounter() { SwapImport(__imp_MessageBeep, m_original); }
     int beeps() const { return s_beeps; }
 
 private:
@@ -393,17 +409,8 @@ private:
         ++s_beeps;
         return TRUE;
     }
-    void Swap(BOOL(WINAPI* to)(UINT))
-    {
-        DWORD protection;
-        ::VirtualProtect(&__imp_MessageBeep, sizeof to, PAGE_READWRITE, &protection);
-        if (!m_original)
-            m_original = __imp_MessageBeep;
-        __imp_MessageBeep = to;
-        ::VirtualProtect(&__imp_MessageBeep, sizeof to, protection, &protection);
-    }
     static inline int s_beeps = 0;
-    BOOL(WINAPI* m_original)(UINT) = nullptr;
+    BOOL(WINAPI* m_original)(UINT);
 };
 
 // Wine lets a copy through while another thread or program holds the
@@ -480,8 +487,9 @@ TEST(PickerDialog, CopyToABusyClipboardWaitsABitThenBeeps)
 }
 
 // A right click on either button, or Shift+F10 or the menu key on it, opens
-// the menu at the cursor or at the button's lower-left corner; the item
-// chosen goes to the clipboard, once free if it is busy.
+// the menu at the cursor or from the keyboard below the button, or above it
+// where the work area ends below it; the item chosen goes to the clipboard,
+// once free if it is busy.
 TEST(PickerDialog, CopyButtonsMenuCopiesTheChosenForm)
 {
     const struct {
@@ -490,20 +498,27 @@ TEST(PickerDialog, CopyButtonsMenuCopiesTheChosenForm)
         int item;
         const wchar_t* copied;
         UINT busyMs;
+        bool atBottom;  // the dialog at the work area's bottom
     } cases[] = {
-        {IDC_COPY_DEC, 0, 0, L"#0a0b0c", 0},
-        {IDC_COPY_HEX, 0, 3, L"789258", 0},
-        {IDC_COPY_DEC, VK_F10, 1, L"rgb(10, 11, 12)", 0},
-        {IDC_COPY_HEX, VK_APPS, 2, L"10, 11, 12", 400},
+        {IDC_COPY_DEC, 0, 0, L"#0a0b0c", 0, false},
+        {IDC_COPY_HEX, 0, 6, L"789258", 0, false},
+        {IDC_COPY_DEC, VK_F10, 4, L"hsl(210, 9%, 4%)", 0, false},
+        {IDC_COPY_HEX, VK_APPS, 7, L"black", 400, false},
+        {IDC_COPY_HEX, VK_APPS, 1, L"#0A0B0C", 0, true},
     };
     PickerHarness::Run([&](CPickerDlg& dlg) {
         SetSliders(dlg, 10, 11, 12);
         for (const auto& c : cases) {
             SCOPED_TRACE(c.copied);
             HWND button = ::GetDlgItem(dlg.m_hWnd, c.button);
-            RECT rect, menu{};
+            RECT rect, menu{}, area, window;
+            ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+            ::GetWindowRect(dlg.m_hWnd, &window);
+            if (c.atBottom)
+                dlg.SetWindowPos(nullptr, window.left, area.bottom - (window.bottom - window.top), 0, 0,
+                                 SWP_NOSIZE | SWP_NOZORDER);
             ::GetWindowRect(button, &rect);
-            const POINT at = c.key ? POINT{rect.left, rect.bottom} : ClientCentre(button);
+            const POINT at = c.key ? POINT{rect.left, c.atBottom ? rect.top : rect.bottom} : ClientCentre(button);
             RunSoon([&] {
                 ::GetWindowRect(::FindWindowW(L"#32768", nullptr), &menu);
                 for (int i = 0; i <= c.item; ++i)
@@ -522,8 +537,146 @@ TEST(PickerDialog, CopyButtonsMenuCopiesTheChosenForm)
                 SendMouseButton(MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP);
             }
             EXPECT_TRUE(PumpUntil([&] { return ClipboardText() == c.copied; })) << ClipboardText();
-            EXPECT_TRUE(menu.left == at.x && menu.top == at.y) << menu.left << ", " << menu.top;
+            EXPECT_TRUE(menu.left == at.x && (c.atBottom ? menu.bottom : menu.top) == at.y)
+                << menu.left << ", " << menu.top << " - " << menu.bottom;
         }
+    });
+}
+
+// After its first reading the cursor reads as moved on, as a fast hand moves it.
+extern "C" BOOL(WINAPI* __imp_GetCursorPos)(LPPOINT);
+
+class CursorMovesOn {
+public:
+    CursorMovesOn() : m_original(SwapImport(__imp_GetCursorPos, &Read)) { s_readings = 0; }
+    ~CursorMovesOn() { SwapImport(__imp_GetCursorPos, m_original); }
+
+private:
+    static BOOL WINAPI Read(LPPOINT point)
+    {
+        const BOOL read = ::GetPhysicalCursorPos(point);
+        point->x += 40 * s_readings++;
+        return read;
+    }
+    static inline int s_readings = 0;
+    BOOL(WINAPI* m_original)(LPPOINT);
+};
+
+// The menu showing, the innermost: each item's text ("~" before a greyed
+// one), then the centre colour of its picture, if it has one.
+std::vector<std::wstring> ShownMenu()
+{
+    HWND window = ::FindWindowW(L"#32768", nullptr);
+    HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(window, MN_GETHMENU, 0, 0));
+    std::vector<std::wstring> items;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = L"";
+        MENUITEMINFOW info{sizeof info, MIIM_STRING | MIIM_STATE | MIIM_BITMAP};
+        info.dwTypeData = text;
+        info.cch = 64;
+        ::GetMenuItemInfoW(menu, i, TRUE, &info);
+        items.push_back((info.fState & MFS_GRAYED ? L"~" : L"") + std::wstring(text));
+        if (info.hbmpItem) {
+            CMemoryDC dc;
+            BITMAP bitmap;
+            ::GetObjectW(info.hbmpItem, sizeof bitmap, &bitmap);
+            CSelectObject select(dc, info.hbmpItem);
+            items.back() += L" " + std::to_wstring(dc.GetPixel(bitmap.bmWidth / 2, bitmap.bmHeight / 2));
+        }
+    }
+    return items;
+}
+
+// Right-clicks at `at`, reads the menu, then presses `keys`; a 0 key reads
+// the menu (a submenu just opened) once more.
+std::vector<std::wstring> RightClickMenu(POINT at, std::vector<WORD> keys)
+{
+    std::vector<std::wstring> read;
+    std::function<void(std::size_t)> step = [&](std::size_t from) {
+        for (read = ShownMenu(); from < keys.size(); SendKey(keys[from++]))
+            if (!keys[from])
+                return RunSoon([&step, from] { step(from + 1); }, 300);
+    };
+    RunSoon([&] { step(0); }, 300);
+    MoveCursorTo(at);
+    SendMouseButton(MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP);
+    EXPECT_TRUE(PumpUntil([] { return !::FindWindowW(L"#32768", nullptr); }, 3000));
+    Pump(100);
+    return read;
+}
+
+std::wstring Hex(COLORREF c)
+{
+    wchar_t text[8];
+    std::swprintf(text, 8, L"#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+    return text + (L" " + std::to_wstring(c));
+}
+
+// The colours of the captures, newest first, on the swatch's right click and
+// in the copy menu's submenu, each chosen as a pick; the last pick's
+// position; the tips, shown when idle, gone (what one covered painted again)
+// while capturing; and one reading of the cursor for the view and the pick.
+TEST(PickerDialog, RecentColoursPositionAndTips)
+{
+    PatternWindow pattern({0, 0, 200, 200}, UniquePattern);
+    ASSERT_TRUE(pattern.WaitShown());
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        HWND h = dlg.m_hWnd, tip = dlg.m_tips.m_hWnd;
+        const POINT swatch = ClientCentre(dlg.m_stSwatch.m_hWnd), copyDec = ClientCentre(::GetDlgItem(h, IDC_COPY_DEC));
+        EXPECT_EQ(RightClickMenu(swatch, {VK_ESCAPE}), (std::vector<std::wstring>{L"~(なし)"}));
+        EXPECT_EQ(RightClickMenu(copyDec, {VK_ESCAPE}).size(), 10u);
+        RECT window, covered;
+        ::GetWindowRect(h, &window);
+        MoveCursorTo(window.right + 100, window.bottom + 50);
+        ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(tip); }, 3000));
+        const Image plain = GrabScreen(window);
+        MoveCursorTo(swatch);
+        wchar_t text[128] = L"";
+        TOOLINFOW tool{sizeof tool};
+        tool.lpszText = text;
+        EXPECT_TRUE(PumpUntil([&] {
+            ::SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            return ::IsWindowVisible(tip) && std::wstring(text) == L"色見本 (右クリック: 最近の色)";
+        }, 3000)) << text;
+        ::GetWindowRect(tip, &covered);
+        const POINT under{covered.left + 2, covered.top + 2};
+        const POINT source = ModelPickSource(ViewSize(dlg), under.x, under.y);
+        ASSERT_TRUE(::PtInRect(&window, source));
+        const COLORREF c1 = plain.at(source.x - window.left, source.y - window.top);
+        const POINT picked = ModelPickSource(ViewSize(dlg), 50, 60);
+        const COLORREF c2 = pattern.AtScreen(picked.x, picked.y);
+        for (POINT at : {under, POINT{50, 60}}) {
+            ::SendMessageW(h, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE, BN_CLICKED), 0);
+            EXPECT_FALSE(::IsWindowVisible(tip));
+            MoveCursorTo(swatch);
+            Pump(1500);
+            EXPECT_FALSE(::IsWindowVisible(tip)) << "a tip while capturing";
+            MoveCursorTo(at);
+            EXPECT_TRUE(PumpUntil([&] { return dlg.m_crColor == (at.x == 50 ? c2 : c1); }));
+            SendKey(VK_RETURN);
+            EXPECT_TRUE(PumpUntil([&] { return !dlg.m_bCapturing; }));
+        }
+        EXPECT_EQ(RightClickMenu(swatch, {VK_DOWN, VK_DOWN, VK_RETURN}), (std::vector<std::wstring>{Hex(c2), Hex(c1)}));
+        EXPECT_EQ(dlg.m_crColor, c1);
+        const std::wstring position = std::to_wstring(picked.x) + L", " + std::to_wstring(picked.y);
+        EXPECT_EQ(RightClickMenu(copyDec, {VK_UP, VK_RETURN}).back(), L"位置 " + position);
+        EXPECT_TRUE(PumpUntil([&] { return ClipboardText() == position; })) << ClipboardText();
+        EXPECT_EQ(RightClickMenu(copyDec, {'R', 0, VK_RETURN}), (std::vector<std::wstring>{Hex(c2), Hex(c1)}));
+        EXPECT_EQ(dlg.m_crColor, c2);
+
+        // A second reading would find the cursor 40 pixels on.
+        Command(dlg, ID_SAMPLE_3);
+        ::SetCursorPos(100, 100);
+        {
+            CursorMovesOn moving;
+            dlg.Magnify();
+            dlg.PickColor();
+        }
+        const POINT centre = ModelPickSource(ViewSize(dlg), 100, 100);
+        const SampleSquare square{centre.x - 1, centre.y - 1, 3};
+        EXPECT_EQ(dlg.m_crColor, AverageSample(GrabScreen({square.left, square.top, square.left + 3, square.top + 3}),
+                                               square.left, square.top, square, {{0, 0, 200, 200}}));
+        EXPECT_EQ(dlg.m_ptPicked->x, centre.x);
     });
 }
 
