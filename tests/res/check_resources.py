@@ -67,8 +67,7 @@ MENU = [
 
 # Tooltips of the copy buttons, the swatch, the zoom view and the capture button.
 TIPS = ["10進数をコピー (右クリック: ほかの形式)", "16進数をコピー (右クリック: ほかの形式)", "色見本 (右クリック: 最近の色)",
-        "拡大表示 (キャプチャ中: ホイールか +/\u2212 で 2\u301c16 倍)",
-        "画面の色を拾う: 動かしてクリック (矢印キーで 1 ピクセル、Enter で確定)"]
+        "拡大表示 (キャプチャ中: ホイールか +/\u2212 で 2\u301c16 倍)", "画面の色を拾う: 動かしてクリック (矢印キーで 1 ピクセル、Enter で確定)"]
 
 MF_GRAYED, MF_DISABLED, MF_CHECKED, MF_POPUP, MF_END = 0x1, 0x2, 0x8, 0x10, 0x80
 

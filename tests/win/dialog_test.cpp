@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/gdi.h"
+#include "panel/copy_forms.h"
 #include "res/resource.h"
 #include "tests/win/harness.h"
 #include "tests/win/view_model.h"
@@ -515,8 +516,7 @@ TEST(PickerDialog, CopyButtonsMenuCopiesTheChosenForm)
             ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
             ::GetWindowRect(dlg.m_hWnd, &window);
             if (c.atBottom)
-                dlg.SetWindowPos(nullptr, window.left, area.bottom - (window.bottom - window.top), 0, 0,
-                                 SWP_NOSIZE | SWP_NOZORDER);
+                dlg.SetWindowPos(nullptr, window.left, area.bottom - window.bottom + window.top, 0, 0, SWP_NOSIZE);
             ::GetWindowRect(button, &rect);
             const POINT at = c.key ? POINT{rect.left, c.atBottom ? rect.top : rect.bottom} : ClientCentre(button);
             RunSoon([&] {
@@ -543,88 +543,68 @@ TEST(PickerDialog, CopyButtonsMenuCopiesTheChosenForm)
     });
 }
 
-// After its first reading the cursor reads as moved on, as a fast hand moves it.
+// Every reading of the cursor after the first finds it 40 pixels on, as a
+// fast hand would have moved it.
 extern "C" BOOL(WINAPI* __imp_GetCursorPos)(LPPOINT);
-
-class CursorMovesOn {
-public:
-    CursorMovesOn() : m_original(SwapImport(__imp_GetCursorPos, &Read)) { s_readings = 0; }
-    ~CursorMovesOn() { SwapImport(__imp_GetCursorPos, m_original); }
-
-private:
-    static BOOL WINAPI Read(LPPOINT point)
-    {
-        const BOOL read = ::GetPhysicalCursorPos(point);
-        point->x += 40 * s_readings++;
-        return read;
-    }
-    static inline int s_readings = 0;
-    BOOL(WINAPI* m_original)(LPPOINT);
-};
-
-// The menu showing, the innermost: each item's text ("~" before a greyed
-// one), then the centre colour of its picture, if it has one.
-std::vector<std::wstring> ShownMenu()
+int g_cursorReadings = 0;
+BOOL WINAPI MovingCursorPos(LPPOINT point)
 {
-    HWND window = ::FindWindowW(L"#32768", nullptr);
-    HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(window, MN_GETHMENU, 0, 0));
+    const BOOL read = ::GetPhysicalCursorPos(point);
+    point->x += 40 * g_cursorReadings++;
+    return read;
+}
+
+// Each item's text ("~" before a greyed one) and the centre colour of its
+// picture, if it has one; a submenu's items follow its own.
+std::vector<std::wstring> MenuItems(HMENU menu)
+{
     std::vector<std::wstring> items;
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
         wchar_t text[64] = L"";
-        MENUITEMINFOW info{sizeof info, MIIM_STRING | MIIM_STATE | MIIM_BITMAP};
-        info.dwTypeData = text;
-        info.cch = 64;
+        MENUITEMINFOW info{sizeof info, MIIM_STRING | MIIM_STATE | MIIM_BITMAP | MIIM_SUBMENU, 0, 0, 0, nullptr,
+                           nullptr, nullptr, 0, text, 64, nullptr};
         ::GetMenuItemInfoW(menu, i, TRUE, &info);
-        items.push_back((info.fState & MFS_GRAYED ? L"~" : L"") + std::wstring(text));
-        if (info.hbmpItem) {
-            CMemoryDC dc;
-            BITMAP bitmap;
-            ::GetObjectW(info.hbmpItem, sizeof bitmap, &bitmap);
-            CSelectObject select(dc, info.hbmpItem);
-            items.back() += L" " + std::to_wstring(dc.GetPixel(bitmap.bmWidth / 2, bitmap.bmHeight / 2));
-        }
+        CMemoryDC dc;
+        CSelectObject select(dc, info.hbmpItem);
+        const std::wstring picture = info.hbmpItem ? L" " + std::to_wstring(dc.GetPixel(8, 8)) : L"";
+        items.push_back((info.fState & MFS_GRAYED ? L"~" : L"") + std::wstring(text) + picture);
+        for (const std::wstring& item : info.hSubMenu ? MenuItems(info.hSubMenu) : std::vector<std::wstring>())
+            items.push_back(item);
     }
     return items;
 }
 
-// Right-clicks at `at`, reads the menu, then presses `keys`; a 0 key reads
-// the menu (a submenu just opened) once more.
+// Right-clicks at `at`, reads the menu once it shows, then presses `keys`.
 std::vector<std::wstring> RightClickMenu(POINT at, std::vector<WORD> keys)
 {
     std::vector<std::wstring> read;
-    std::function<void(std::size_t)> step = [&](std::size_t from) {
-        for (read = ShownMenu(); from < keys.size(); SendKey(keys[from++]))
-            if (!keys[from])
-                return RunSoon([&step, from] { step(from + 1); }, 300);
-    };
-    RunSoon([&] { step(0); }, 300);
+    RunSoon([&] {
+        HWND window = ::FindWindowW(L"#32768", nullptr);
+        read = MenuItems(reinterpret_cast<HMENU>(::SendMessageW(window, MN_GETHMENU, 0, 0)));
+        for (WORD key : keys)
+            SendKey(key);
+        // A menu the keys left open would hold the test for ever.
+        RunSoon([window] { ::IsWindowVisible(window) && ::EndMenu(); }, 1000);
+    }, 300);
     MoveCursorTo(at);
     SendMouseButton(MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP);
-    EXPECT_TRUE(PumpUntil([] { return !::FindWindowW(L"#32768", nullptr); }, 3000));
-    Pump(100);
+    EXPECT_TRUE(PumpUntil([&] { return !read.empty() && !::FindWindowW(L"#32768", nullptr); }, 3000));
     return read;
-}
-
-std::wstring Hex(COLORREF c)
-{
-    wchar_t text[8];
-    std::swprintf(text, 8, L"#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
-    return text + (L" " + std::to_wstring(c));
 }
 
 // The colours of the captures, newest first, on the swatch's right click and
 // in the copy menu's submenu, each chosen as a pick; the last pick's
-// position; the tips, shown when idle, gone (what one covered painted again)
-// while capturing; and one reading of the cursor for the view and the pick.
+// position; the tips, shown when idle, gone while capturing; and one reading
+// of the cursor for the view and the pick.
 TEST(PickerDialog, RecentColoursPositionAndTips)
 {
     PatternWindow pattern({0, 0, 200, 200}, UniquePattern);
     ASSERT_TRUE(pattern.WaitShown());
     PickerHarness::Run([&](CPickerDlg& dlg) {
         HWND h = dlg.m_hWnd, tip = dlg.m_tips.m_hWnd;
-        const POINT swatch = ClientCentre(dlg.m_stSwatch.m_hWnd), copyDec = ClientCentre(::GetDlgItem(h, IDC_COPY_DEC));
+        const POINT swatch = ClientCentre(dlg.m_stSwatch.m_hWnd), copy = ClientCentre(::GetDlgItem(h, IDC_COPY_DEC));
         EXPECT_EQ(RightClickMenu(swatch, {VK_ESCAPE}), (std::vector<std::wstring>{L"~(なし)"}));
-        EXPECT_EQ(RightClickMenu(copyDec, {VK_ESCAPE}).size(), 10u);
+        EXPECT_EQ(RightClickMenu(copy, {VK_ESCAPE}).size(), 11u) << "a position before any pick";
         RECT window, covered;
         ::GetWindowRect(h, &window);
         MoveCursorTo(window.right + 100, window.bottom + 50);
@@ -632,18 +612,17 @@ TEST(PickerDialog, RecentColoursPositionAndTips)
         const Image plain = GrabScreen(window);
         MoveCursorTo(swatch);
         wchar_t text[128] = L"";
-        TOOLINFOW tool{sizeof tool};
-        tool.lpszText = text;
+        TOOLINFOW tool{sizeof tool, 0, nullptr, 0, {}, nullptr, text, 0, nullptr};
         EXPECT_TRUE(PumpUntil([&] {
-            ::SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-            return ::IsWindowVisible(tip) && std::wstring(text) == L"色見本 (右クリック: 最近の色)";
+            return ::SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) &&
+                   ::IsWindowVisible(tip) && std::wstring(text) == L"色見本 (右クリック: 最近の色)";
         }, 3000)) << text;
+        // Where the tip was, over the dialog, the pick is the dialog's pixel.
         ::GetWindowRect(tip, &covered);
-        const POINT under{covered.left + 2, covered.top + 2};
-        const POINT source = ModelPickSource(ViewSize(dlg), under.x, under.y);
+        const POINT under{covered.left + 2, covered.top + 2}, source = ModelPickSource(ViewSize(dlg), under.x, under.y);
+        const POINT picked = ModelPickSource(ViewSize(dlg), 50, 60);
         ASSERT_TRUE(::PtInRect(&window, source));
         const COLORREF c1 = plain.at(source.x - window.left, source.y - window.top);
-        const POINT picked = ModelPickSource(ViewSize(dlg), 50, 60);
         const COLORREF c2 = pattern.AtScreen(picked.x, picked.y);
         for (POINT at : {under, POINT{50, 60}}) {
             ::SendMessageW(h, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE, BN_CLICKED), 0);
@@ -656,27 +635,32 @@ TEST(PickerDialog, RecentColoursPositionAndTips)
             SendKey(VK_RETURN);
             EXPECT_TRUE(PumpUntil([&] { return !dlg.m_bCapturing; }));
         }
-        EXPECT_EQ(RightClickMenu(swatch, {VK_DOWN, VK_DOWN, VK_RETURN}), (std::vector<std::wstring>{Hex(c2), Hex(c1)}));
+        const auto item = [](COLORREF c) {
+            const std::string hex = HexForm(c);
+            return std::wstring(hex.begin(), hex.end()) + L" " + std::to_wstring(c);
+        };
+        const std::vector<std::wstring> recent{item(c2), item(c1)};
+        EXPECT_EQ(RightClickMenu(swatch, {VK_DOWN, VK_DOWN, VK_RETURN}), recent);
         EXPECT_EQ(dlg.m_crColor, c1);
         const std::wstring position = std::to_wstring(picked.x) + L", " + std::to_wstring(picked.y);
-        EXPECT_EQ(RightClickMenu(copyDec, {VK_UP, VK_RETURN}).back(), L"位置 " + position);
+        const std::vector<std::wstring> items = RightClickMenu(copy, {VK_UP, VK_RETURN});
+        EXPECT_EQ(std::vector<std::wstring>(items.begin() + 10, items.end() - 2), recent);
+        EXPECT_EQ(items.back(), L"位置 " + position);
         EXPECT_TRUE(PumpUntil([&] { return ClipboardText() == position; })) << ClipboardText();
-        EXPECT_EQ(RightClickMenu(copyDec, {'R', 0, VK_RETURN}), (std::vector<std::wstring>{Hex(c2), Hex(c1)}));
+        RightClickMenu(copy, {'R', VK_RETURN});
         EXPECT_EQ(dlg.m_crColor, c2);
 
-        // A second reading would find the cursor 40 pixels on.
         Command(dlg, ID_SAMPLE_3);
         ::SetCursorPos(100, 100);
-        {
-            CursorMovesOn moving;
-            dlg.Magnify();
-            dlg.PickColor();
-        }
-        const POINT centre = ModelPickSource(ViewSize(dlg), 100, 100);
-        const SampleSquare square{centre.x - 1, centre.y - 1, 3};
-        EXPECT_EQ(dlg.m_crColor, AverageSample(GrabScreen({square.left, square.top, square.left + 3, square.top + 3}),
-                                               square.left, square.top, square, {{0, 0, 200, 200}}));
-        EXPECT_EQ(dlg.m_ptPicked->x, centre.x);
+        dlg.Magnify();
+        dlg.PickColor();
+        const COLORREF still = dlg.m_crColor;
+        g_cursorReadings = 0;
+        const auto real = SwapImport(__imp_GetCursorPos, &MovingCursorPos);
+        dlg.Magnify();
+        dlg.PickColor();
+        SwapImport(__imp_GetCursorPos, real);
+        EXPECT_EQ(dlg.m_crColor, still) << "the mean of where the cursor read a second time";
     });
 }
 
