@@ -111,7 +111,7 @@ void CPickerDlg::OnContextMenu(HWND window, POINT point)
     ::GetWindowRect(m_stSwatch.m_hWnd, &swatch);
     if (window == ::GetDlgItem(m_hWnd, IDC_COPY_DEC) || window == ::GetDlgItem(m_hWnd, IDC_COPY_HEX))
         ShowCopyMenu(window, point);
-    else if (window == m_hWnd && ::PtInRect(&swatch, point))
+    else if ((window == m_hWnd || window == m_stSwatch.m_hWnd) && ::PtInRect(&swatch, point))
         ShowRecentMenu(point);
     else
         Default();

@@ -69,8 +69,8 @@ struct Lab {
     double l, a, b;
 };
 
-// The powers through exp and log, which the C runtime's DLL carries: the
-// static runtime's own pow and cbrt would add some 17 KB to the program.
+// The powers through exp and log: mingw-w64's own pow and cbrt, which the
+// static runtime would bring in, make the program 3 KB larger.
 double Power(double x, double exponent)
 {
     return x > 0 ? std::exp(exponent * std::log(x)) : 0;
