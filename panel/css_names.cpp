@@ -9,9 +9,9 @@ struct NamedColor {
     unsigned rgb;  // 0xRRGGBB, as CSS writes it
 };
 
-// The named colours of CSS Color Module Level 4 (W3C), section 6.1 "Named
-// Colors", as its table lists them: all 148, alphabetically, the synonyms
-// ("aqua" and "cyan", "gray" and "grey", ...) included.
+// The named colours of CSS Color Module Level 4 (W3C), written down from its
+// table of named colours as it lists them: all 148, alphabetically, the
+// synonyms ("aqua" and "cyan", "gray" and "grey", ...) included.
 const NamedColor kNamedColors[] = {
     {"aliceblue", 0xf0f8ff}, {"antiquewhite", 0xfaebd7}, {"aqua", 0x00ffff},
     {"aquamarine", 0x7fffd4}, {"azure", 0xf0ffff}, {"beige", 0xf5f5dc},
