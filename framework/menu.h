@@ -21,7 +21,8 @@ private:
     HMENU m_hMenu;
 };
 
-// A popup menu the program makes for one showing; destroyed with the object.
+// A popup menu the program makes for one showing; destroyed with the object,
+// together with the submenus handed to it.
 class CPopupMenu : CNoCopy {
 public:
     CPopupMenu() : m_hMenu(::CreatePopupMenu()) {}
@@ -35,11 +36,33 @@ public:
     {
         return ::AppendMenuW(m_hMenu, flags, id, text);
     }
-    // Runs the menu until it closes; with TPM_RETURNCMD, returns the chosen
-    // item's identifier, 0 for none.
-    UINT TrackPopupMenu(UINT flags, POINT at, HWND owner) const
+    // A text item with a picture before it; the bitmap must outlive the menu.
+    BOOL AppendBitmapItem(UINT id, const wchar_t* text, HBITMAP bitmap) const
     {
-        return static_cast<UINT>(::TrackPopupMenu(m_hMenu, flags, at.x, at.y, 0, owner, nullptr));
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+        item.wID = id;
+        item.dwTypeData = const_cast<wchar_t*>(text);
+        item.hbmpItem = bitmap;
+        return ::InsertMenuItemW(m_hMenu, ::GetMenuItemCount(m_hMenu), TRUE, &item);
+    }
+    // The submenu becomes this menu's, which destroys it.
+    BOOL AppendPopup(CPopupMenu& submenu, const wchar_t* text)
+    {
+        const BOOL appended =
+            ::AppendMenuW(m_hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.m_hMenu), text);
+        if (appended)
+            submenu.m_hMenu = nullptr;
+        return appended;
+    }
+    // Runs the menu until it closes; with TPM_RETURNCMD, returns the chosen
+    // item's identifier, 0 for none. The menu avoids `exclude` where the
+    // system honours it.
+    UINT TrackPopupMenu(UINT flags, POINT at, HWND owner, const RECT* exclude = nullptr) const
+    {
+        TPMPARAMS params{sizeof params, exclude ? *exclude : RECT{}};
+        return static_cast<UINT>(::TrackPopupMenuEx(m_hMenu, flags, at.x, at.y, owner, exclude ? &params : nullptr));
     }
 
 private:

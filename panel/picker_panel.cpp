@@ -1,13 +1,12 @@
 // The colour panel of the main dialog: sliders, value labels, swatch, the
-// number texts, the format commands, and the copy buttons and their menu.
-#include <array>
+// number texts, the format commands and the copy buttons (their menu and
+// the swatch's are in copy_menu.cpp).
 #include <string>
 #include <utility>
 
 #include "framework/clipboard.h"
 #include "framework/menu.h"
 #include "framework/win_app.h"
-#include "panel/copy_forms.h"
 #include "panel/panel_view.h"
 #include "res/resource.h"
 #include "ui/picker_dlg.h"
@@ -107,31 +106,6 @@ bool CopyAll(const CEdit& edit)
 
 void CPickerDlg::OnCopyDec() { StartCopy(&m_editDec, {}); }
 void CPickerDlg::OnCopyHex() { StartCopy(&m_editHex, {}); }
-
-// A right click on a copy button, or Shift+F10 or the menu key while one has
-// the focus, reaches the dialog through the button's default processing.
-void CPickerDlg::OnContextMenu(HWND window, POINT point)
-{
-    if (window != ::GetDlgItem(m_hWnd, IDC_COPY_DEC) && window != ::GetDlgItem(m_hWnd, IDC_COPY_HEX)) {
-        Default();
-        return;
-    }
-    // From the keyboard there is no point: the menu hangs below the button.
-    if (point.x == -1 && point.y == -1) {
-        RECT button;
-        ::GetWindowRect(window, &button);
-        point = {button.left, button.bottom};
-    }
-    // The texts of the colour as the menu opens, which is what it copies.
-    const std::array<CopyForm, kCopyFormCount> forms = ComputeCopyForms(m_crColor);
-    CPopupMenu menu;
-    // Identifiers from 1: TrackPopupMenu answers 0 for no choice.
-    for (int i = 0; i < kCopyFormCount; ++i)
-        menu.AppendMenu(MF_STRING, i + 1, Widen(forms[i].itemText).c_str());
-    const UINT chosen = menu.TrackPopupMenu(TPM_RIGHTBUTTON | TPM_RETURNCMD, point, m_hWnd);
-    if (chosen)
-        StartCopy(nullptr, Widen(forms[chosen - 1].copyText));
-}
 
 // A later copy takes over from one still waiting.
 void CPickerDlg::StartCopy(CEdit* edit, std::wstring text)

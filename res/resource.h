@@ -18,6 +18,12 @@
 #define IDS_NAME_COPY_HEX               107
 #define IDS_NAME_ZOOM_VIEW              108
 #define IDS_NAME_SWATCH                 109
+// Tooltips: what a control does, and what it does beyond its click
+#define IDS_TIP_COPY_DEC                112
+#define IDS_TIP_COPY_HEX                113
+#define IDS_TIP_SWATCH                  114
+#define IDS_TIP_ZOOM_VIEW               115
+#define IDS_TIP_CAPTURE                 116
 
 // The Windows headers may already define these two.
 #ifndef IDC_STATIC

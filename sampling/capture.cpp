@@ -213,6 +213,7 @@ bool CPickerDlg::InjectButton(MouseButton button, bool down, bool ontoCover)
 void CPickerDlg::SetCaptureText(bool capturing)
 {
     m_btnCapture.SetWindowText(FromUtf8(capturing ? kCaptureTextCapturing : kCaptureTextIdle));
+    OnCaptureModeChange(capturing);
 }
 
 void CPickerDlg::StartCaptureTimer(CaptureEvent timer, unsigned ms)

@@ -28,13 +28,8 @@ Image ReadSquare(const SampleSquare& square, const std::vector<ScreenRect>& moni
 
 } // namespace
 
-std::optional<COLORREF> CPickerDlg::SampleMean() const
+COLORREF CPickerDlg::SampleMean(const SampleSquare& square) const
 {
-    // No cursor position while the input desktop switches: no pick.
-    POINT cursor;
-    if (!::GetCursorPos(&cursor))
-        return std::nullopt;
-    const SampleSquare square = ZoomAt(cursor).sample;
     const std::vector<ScreenRect> monitors = ReadableScreenRects();
     return AverageSample(ReadSquare(square, monitors), square.left, square.top, square, monitors);
 }

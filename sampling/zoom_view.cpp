@@ -61,6 +61,12 @@ void DrawStrokes(const CDC& dc, const Strokes& strokes)
     }
 }
 
+// The screen pixel the view shows at its pick point, the sampled square's centre.
+POINT PickedPixel(const SampleSquare& square)
+{
+    return {square.left + square.size / 2, square.top + square.size / 2};
+}
+
 } // namespace
 
 ZoomGeometry CPickerDlg::ZoomAt(POINT cursor) const
@@ -109,6 +115,7 @@ void CPickerDlg::DestroyZoomBitmap()
 
 void CPickerDlg::Magnify()
 {
+    m_ptReading.reset();
     FitZoomBitmap();
     if (!m_pZoomBitmap)
         return;
@@ -117,6 +124,7 @@ void CPickerDlg::Magnify()
     POINT cursor;
     if (!::GetCursorPos(&cursor))
         return;
+    m_ptReading = cursor;
     const ZoomGeometry g = ZoomAt(cursor);
     const RECT whole{0, 0, g.width, g.height};
 
@@ -166,10 +174,20 @@ COLORREF CPickerDlg::GetCenterPixel()
 }
 
 // An averaged pick reads the screen again rather than the bitmap, where the
-// crosshair and the outline cover some of the square's pixels.
+// crosshair and the outline cover some of the square's pixels. Both take the
+// cursor where the view's reading found it: read again, it may have moved
+// on, and the colour would be another than the view frames.
 void CPickerDlg::PickColor()
 {
-    const std::optional<COLORREF> pixel = m_nSampleSize > 1 ? SampleMean() : GetCenterPixel();
+    std::optional<COLORREF> pixel;
+    if (m_ptReading) {
+        const SampleSquare square = ZoomAt(*m_ptReading).sample;
+        m_ptPicked = PickedPixel(square);
+        if (m_nSampleSize > 1)
+            pixel = SampleMean(square);
+    }
+    if (m_nSampleSize == 1)
+        pixel = GetCenterPixel();
     if (pixel)
         UpdateColor(GetRValue(*pixel), GetGValue(*pixel), GetBValue(*pixel), false);
 }

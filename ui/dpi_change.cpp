@@ -14,6 +14,7 @@ void CPickerDlg::OnDpiChanged(const RECT& suggested)
     // The suggested rectangle keeps the old proportions, which a menu bar
     // wrapped at the new DPI no longer fits.
     GrowToTemplateHeight();
+    PlaceTips();
     FitZoomBitmap();
     // The black bitmap and the swatch at their new sizes at once, rather than
     // whenever the repaint comes.

@@ -105,6 +105,7 @@ BOOL CPickerDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     NameControls();
+    CreateTips();
 
     CMenu systemMenu = CMenu::FromHandle(GetSystemMenu(FALSE));
     systemMenu.RemoveMenu(SC_MAXIMIZE, MF_BYCOMMAND);

@@ -8,8 +8,10 @@
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "framework/message_map.h"
+#include "framework/tooltip.h"
 #include "panel/color_format.h"
 #include "panel/drag_slider.h"
+#include "panel/recent_colors.h"
 #include <optional>
 
 #include "sampling/capture_model.h"
@@ -38,6 +40,10 @@ public:
     bool m_bTopMost;
     ColorFormat m_nFormat;
     COLORREF m_crColor;
+    // The colours the captures of this run left, and the screen pixel the
+    // last pick read (none before the first).
+    RecentColors m_recentColors;
+    std::optional<POINT> m_ptPicked;
 
     // Controls, in binding order
     CStatic m_stLabelTop;
@@ -60,6 +66,9 @@ public:
     CAccessibleName m_controlNames[kNamedControls];
 
     HICON m_hIcon;
+    // What the copy buttons, the swatch, the zoom view and the capture
+    // button do beyond a click; off while capturing.
+    CToolTip m_tips;
 
     // Colour panel
     void UpdateColor(int a, int b, int c, bool fromSliders);
@@ -90,6 +99,13 @@ protected:
 
     // Frame
     void NameControls();
+    void CreateTips();
+    // The tips of the swatch and the zoom view are rectangles of the dialog:
+    // set again whenever the controls are laid out anew.
+    void PlaceTips() const;
+    // Tips off as a capture starts, on again as it ends, when its colour
+    // joins the recent ones.
+    void OnCaptureModeChange(bool capturing);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnAbout();
@@ -122,6 +138,10 @@ protected:
     void OnCopyDec();
     void OnCopyHex();
     void OnContextMenu(HWND window, POINT point);
+    void ShowCopyMenu(HWND button, POINT point);
+    void ShowRecentMenu(POINT point);
+    // Makes the recent colour chosen from either menu the current one, as a pick does.
+    void ChooseRecent(UINT chosen, const std::vector<COLORREF>& recent);
 
     // Magnifier
     void OnSample1();
@@ -179,8 +199,11 @@ private:
     int m_nWheelRest = 0;
     // The view's geometry for a cursor at `cursor`, at the current factor and sample.
     ZoomGeometry ZoomAt(POINT cursor) const;
-    // The mean of the sampled square; nothing when the cursor cannot be read.
-    std::optional<COLORREF> SampleMean() const;
+    // The cursor as the move being handled read it, once, for the view and
+    // the pick alike; none when it could not be read.
+    std::optional<POINT> m_ptReading;
+    // The mean of the sampled square.
+    COLORREF SampleMean(const SampleSquare& square) const;
 
     // The swatch's inside, filled with m_crColor; its frame is left alone.
     void FillSwatch();

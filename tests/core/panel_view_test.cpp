@@ -9,6 +9,7 @@
 #include "color/conversions.h"
 #include "panel/copy_forms.h"
 #include "panel/panel_view.h"
+#include "panel/recent_colors.h"
 #include "tests/core/triple.h"
 
 namespace {
@@ -189,25 +190,61 @@ TEST(FormatComponent, Extremes)
 }
 
 // Every form keeps its leading zeros, and the COLORREF puts red in the low
-// byte, so a colour whose red and blue differ shows the order.
+// byte, so a colour whose red and blue differ shows the order. The hue and
+// both percentages round halves up, 360 degrees is 0; the name is the
+// nearest one, a shared value's first name, marked exact or near.
 TEST(CopyForms, EveryFormOfAFewColours)
 {
     const struct {
         COLORREF color;
         std::array<const char*, kCopyFormCount> items;
         const char* colorref;
+        const char* name;
     } cases[] = {
-        {0x00000000, {"#000000", "rgb(0, 0, 0)", "0, 0, 0", "0 (COLORREF)"}, "0"},
-        {0x000C0B0A, {"#0a0b0c", "rgb(10, 11, 12)", "10, 11, 12", "789258 (COLORREF)"}, "789258"},
-        {0x00FFFFFF, {"#ffffff", "rgb(255, 255, 255)", "255, 255, 255", "16777215 (COLORREF)"},
-         "16777215"},
+        {0x00000000, {"#000000", "#000000", "000000", "rgb(0, 0, 0)", "hsl(0, 0%, 0%)", "0, 0, 0", "0 (COLORREF)",
+                      "black (色名)"}, "0", "black"},
+        {0x000C0B0A, {"#0a0b0c", "#0A0B0C", "0A0B0C", "rgb(10, 11, 12)", "hsl(210, 9%, 4%)", "10, 11, 12",
+                      "789258 (COLORREF)", "black (近い色名)"}, "789258", "black"},
+        {0x00FFFFFF, {"#ffffff", "#FFFFFF", "FFFFFF", "rgb(255, 255, 255)", "hsl(0, 0%, 100%)", "255, 255, 255",
+                      "16777215 (COLORREF)", "white (色名)"}, "16777215", "white"},
+        {0x000080FF, {"#ff8000", "#FF8000", "FF8000", "rgb(255, 128, 0)", "hsl(30, 100%, 50%)", "255, 128, 0",
+                      "33023 (COLORREF)", "darkorange (近い色名)"}, "33023", "darkorange"},
+        {0x00808080, {"#808080", "#808080", "808080", "rgb(128, 128, 128)", "hsl(0, 0%, 50%)", "128, 128, 128",
+                      "8421504 (COLORREF)", "gray (色名)"}, "8421504", "gray"},
+        {0x000100FF, {"#ff0001", "#FF0001", "FF0001", "rgb(255, 0, 1)", "hsl(0, 100%, 50%)", "255, 0, 1",
+                      "65791 (COLORREF)", "red (近い色名)"}, "65791", "red"},
+        {0x00FFFE00, {"#00feff", "#00FEFF", "00FEFF", "rgb(0, 254, 255)", "hsl(180, 100%, 50%)", "0, 254, 255",
+                      "16776704 (COLORREF)", "aqua (近い色名)"}, "16776704", "aqua"},
+        {0x00001178, {"#781100", "#781100", "781100", "rgb(120, 17, 0)", "hsl(9, 100%, 24%)", "120, 17, 0",
+                      "4472 (COLORREF)", "maroon (近い色名)"}, "4472", "maroon"},
     };
     for (const auto& c : cases) {
         const std::array<CopyForm, kCopyFormCount> forms = ComputeCopyForms(c.color);
         for (int i = 0; i < kCopyFormCount; ++i) {
             EXPECT_EQ(forms[i].itemText, c.items[i]) << c.color;
-            EXPECT_EQ(forms[i].copyText, i < 3 ? c.items[i] : c.colorref) << c.color;
+            EXPECT_EQ(forms[i].copyText, i < 6 ? c.items[i] : i == 6 ? c.colorref : c.name) << c.color;
         }
+    }
+    EXPECT_EQ(PositionForm(-1280, 7).itemText, "位置 -1280, 7");
+    EXPECT_EQ(PositionForm(-1280, 7).copyText, "-1280, 7");
+}
+
+// Newest first, each colour once, at most ten.
+TEST(RecentColors, FrontMoveToFrontAtMostTen)
+{
+    const struct {
+        std::vector<COLORREF> added;
+        std::vector<COLORREF> listed;
+    } cases[] = {
+        {{1, 2, 2}, {2, 1}},
+        {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, {11, 10, 9, 8, 7, 6, 5, 4, 3, 2}},
+        {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1}, {1, 10, 9, 8, 7, 6, 5, 4, 3, 2}},
+    };
+    for (const auto& c : cases) {
+        RecentColors recent;
+        for (COLORREF color : c.added)
+            recent.Add(color);
+        EXPECT_EQ(recent.Colors(), c.listed);
     }
 }
 

@@ -65,6 +65,10 @@ MENU = [
     ("ヘルプ(&H)", [("バージョン情報(&A)", 32771)]),
 ]
 
+# Tooltips of the copy buttons, the swatch, the zoom view and the capture button.
+TIPS = ["10進数をコピー (右クリック: ほかの形式)", "16進数をコピー (右クリック: ほかの形式)", "色見本 (右クリック: 最近の色)",
+        "拡大表示 (キャプチャ中: ホイールか +/\u2212 で 2\u301c16 倍)", "画面の色を拾う: 動かしてクリック (矢印キーで 1 ピクセル、Enter で確定)"]
+
 MF_GRAYED, MF_DISABLED, MF_CHECKED, MF_POPUP, MF_END = 0x1, 0x2, 0x8, 0x10, 0x80
 
 FONT_NAME = "ＭＳ Ｐゴシック"
@@ -174,7 +178,7 @@ def read_res(path):
 def check_inventory(c, entries):
     keys = sorted((t, n) for t, n, _, _, _ in entries)
     want = sorted([(RT_ICON, 1), (RT_GROUP_ICON, 134), (RT_MENU, 131),
-                   (RT_DIALOG, 100), (RT_DIALOG, 102), (RT_STRING, 7), (RT_VERSION, 1), (RT_MANIFEST, 1)])
+                   (RT_DIALOG, 100), (RT_DIALOG, 102), (RT_STRING, 7), (RT_STRING, 8), (RT_VERSION, 1), (RT_MANIFEST, 1)])
     c.eq("resource inventory (type, name)", keys, want)
     for t, n, lang, _, _ in entries:
         # The loader asks for the manifest in no language.
@@ -288,16 +292,22 @@ def check_menu(c, data):
     c.eq("IDR_MENU trailing bytes", len(data) - r.pos, 0)
 
 
-def check_strings(c, data, version):
+def read_strings(c, data, block):
+    """The non-empty strings of a string table block, by identifier."""
     r = Reader(data)
     strings = []
     for _ in range(16):
         n = r.take("H")
         strings.append(data[r.pos:r.pos + 2 * n].decode("utf-16-le"))
         r.pos += 2 * n
-    c.eq("string block 7 trailing bytes", len(data) - r.pos, 0)
-    present = {96 + i: s for i, s in enumerate(strings) if s}
+    c.eq(f"string block {block} trailing bytes", len(data) - r.pos, 0)
+    return {(block - 1) * 16 + i: s for i, s in enumerate(strings) if s}
+
+
+def check_strings(c, data, version, tips):
+    present = read_strings(c, data, 7)
     c.eq("string identifiers present", sorted(present), [102, 103, 105, 106, 107, 108, 109])
+    c.eq("tooltips", read_strings(c, tips, 8), dict(zip(range(112, 117), TIPS)))
     c.eq("accessible names", [present[i] for i in range(106, 110)], ["10進数をコピー", "16進数をコピー", "拡大表示", "色見本"])
     c.eq("IDS_VERSION", present[102], "Tintora ver 1.3")
     c.eq("IDS_VERSION against the project's version", present[102], "Tintora ver " + version)
@@ -407,7 +417,7 @@ def main(argv):
         check_picker(c, res[(RT_DIALOG, 102)])
         check_about(c, res[(RT_DIALOG, 100)])
         check_menu(c, res[(RT_MENU, 131)])
-        copyright_ = check_strings(c, res[(RT_STRING, 7)], argv[2])
+        copyright_ = check_strings(c, res[(RT_STRING, 7)], argv[2], res[(RT_STRING, 8)])
         check_icon(c, res[(RT_GROUP_ICON, 134)], res[(RT_ICON, 1)])
         check_manifest(c, res[(RT_MANIFEST, 1)])
         check_version(c, res[(RT_VERSION, 1)], argv[2], copyright_)

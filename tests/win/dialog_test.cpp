@@ -7,11 +7,16 @@
 #include <wrl/client.h>
 
 #include <array>
+#include <cwchar>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "framework/gdi.h"
+#include "panel/copy_forms.h"
 #include "res/resource.h"
 #include "tests/win/harness.h"
+#include "tests/win/view_model.h"
 
 namespace {
 
@@ -400,13 +405,25 @@ TEST(PickerDialog, CopyButtonsPutExactlyTheirTextOnTheClipboard)
     });
 }
 
+// Points one of the program's imports elsewhere; returns what it held.
+template <class Function>
+Function SwapImport(Function& import, Function to)
+{
+    DWORD protection;
+    ::VirtualProtect(&import, sizeof to, PAGE_READWRITE, &protection);
+    const Function was = import;
+    import = to;
+    ::VirtualProtect(&import, sizeof to, protection, &protection);
+    return was;
+}
+
 // Counts the program's beeps by taking over its import of MessageBeep.
 extern "C" BOOL(WINAPI* __imp_MessageBeep)(UINT);
 
 class BeepCounter {
 public:
-    BeepCounter() { Swap(&Count); }
-    ~BeepCounter() { Swap(m_original); }
+    BeepCounter() : m_original(SwapImport(__imp_MessageBeep, &Count)) {}
+    ~BeepCounter() { SwapImport(__imp_MessageBeep, m_original); }
     int beeps() const { return s_beeps; }
 
 private:
@@ -415,17 +432,8 @@ private:
         ++s_beeps;
         return TRUE;
     }
-    void Swap(BOOL(WINAPI* to)(UINT))
-    {
-        DWORD protection;
-        ::VirtualProtect(&__imp_MessageBeep, sizeof to, PAGE_READWRITE, &protection);
-        if (!m_original)
-            m_original = __imp_MessageBeep;
-        __imp_MessageBeep = to;
-        ::VirtualProtect(&__imp_MessageBeep, sizeof to, protection, &protection);
-    }
     static inline int s_beeps = 0;
-    BOOL(WINAPI* m_original)(UINT) = nullptr;
+    BOOL(WINAPI* m_original)(UINT);
 };
 
 // Wine lets a copy through while another thread or program holds the
@@ -502,8 +510,9 @@ TEST(PickerDialog, CopyToABusyClipboardWaitsABitThenBeeps)
 }
 
 // A right click on either button, or Shift+F10 or the menu key on it, opens
-// the menu at the cursor or at the button's lower-left corner; the item
-// chosen goes to the clipboard, once free if it is busy.
+// the menu at the cursor or from the keyboard below the button, or above it
+// where the work area ends below it; the item chosen goes to the clipboard,
+// once free if it is busy.
 TEST(PickerDialog, CopyButtonsMenuCopiesTheChosenForm)
 {
     const struct {
@@ -512,20 +521,26 @@ TEST(PickerDialog, CopyButtonsMenuCopiesTheChosenForm)
         int item;
         const wchar_t* copied;
         UINT busyMs;
+        bool atBottom;  // the dialog at the work area's bottom
     } cases[] = {
-        {IDC_COPY_DEC, 0, 0, L"#0a0b0c", 0},
-        {IDC_COPY_HEX, 0, 3, L"789258", 0},
-        {IDC_COPY_DEC, VK_F10, 1, L"rgb(10, 11, 12)", 0},
-        {IDC_COPY_HEX, VK_APPS, 2, L"10, 11, 12", 400},
+        {IDC_COPY_DEC, 0, 0, L"#0a0b0c", 0, false},
+        {IDC_COPY_HEX, 0, 6, L"789258", 0, false},
+        {IDC_COPY_DEC, VK_F10, 4, L"hsl(210, 9%, 4%)", 0, false},
+        {IDC_COPY_HEX, VK_APPS, 7, L"black", 400, false},
+        {IDC_COPY_HEX, VK_APPS, 1, L"#0A0B0C", 0, true},
     };
     PickerHarness::Run([&](CPickerDlg& dlg) {
         SetSliders(dlg, 10, 11, 12);
         for (const auto& c : cases) {
             SCOPED_TRACE(c.copied);
             HWND button = ::GetDlgItem(dlg.m_hWnd, c.button);
-            RECT rect, menu{};
+            RECT rect, menu{}, area, window;
+            ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+            ::GetWindowRect(dlg.m_hWnd, &window);
+            if (c.atBottom)
+                dlg.SetWindowPos(nullptr, window.left, area.bottom - window.bottom + window.top, 0, 0, SWP_NOSIZE);
             ::GetWindowRect(button, &rect);
-            const POINT at = c.key ? POINT{rect.left, rect.bottom} : ClientCentre(button);
+            const POINT at = c.key ? POINT{rect.left, c.atBottom ? rect.top : rect.bottom} : ClientCentre(button);
             RunSoon([&] {
                 ::GetWindowRect(::FindWindowW(L"#32768", nullptr), &menu);
                 for (int i = 0; i <= c.item; ++i)
@@ -544,8 +559,130 @@ TEST(PickerDialog, CopyButtonsMenuCopiesTheChosenForm)
                 SendMouseButton(MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP);
             }
             EXPECT_TRUE(PumpUntil([&] { return ClipboardText() == c.copied; })) << ClipboardText();
-            EXPECT_TRUE(menu.left == at.x && menu.top == at.y) << menu.left << ", " << menu.top;
+            EXPECT_TRUE(menu.left == at.x && (c.atBottom ? menu.bottom : menu.top) == at.y)
+                << menu.left << ", " << menu.top << " - " << menu.bottom;
         }
+    });
+}
+
+// Every reading of the cursor after the first finds it 40 pixels on, as a
+// fast hand would have moved it.
+extern "C" BOOL(WINAPI* __imp_GetCursorPos)(LPPOINT);
+int g_cursorReadings = 0;
+BOOL WINAPI MovingCursorPos(LPPOINT point)
+{
+    const BOOL read = ::GetPhysicalCursorPos(point);
+    point->x += 40 * g_cursorReadings++;
+    return read;
+}
+
+// Each item's text ("~" before a greyed one) and the centre colour of its
+// picture, if it has one; a submenu's items follow its own.
+std::vector<std::wstring> MenuItems(HMENU menu)
+{
+    std::vector<std::wstring> items;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = L"";
+        MENUITEMINFOW info{sizeof info, MIIM_STRING | MIIM_STATE | MIIM_BITMAP | MIIM_SUBMENU, 0, 0, 0, nullptr,
+                           nullptr, nullptr, 0, text, 64, nullptr};
+        ::GetMenuItemInfoW(menu, i, TRUE, &info);
+        CMemoryDC dc;
+        CSelectObject select(dc, info.hbmpItem);
+        const std::wstring picture = info.hbmpItem ? L" " + std::to_wstring(dc.GetPixel(8, 8)) : L"";
+        items.push_back((info.fState & MFS_GRAYED ? L"~" : L"") + std::wstring(text) + picture);
+        for (const std::wstring& item : info.hSubMenu ? MenuItems(info.hSubMenu) : std::vector<std::wstring>())
+            items.push_back(item);
+    }
+    return items;
+}
+
+// Right-clicks at `at`, reads the menu once it shows, then presses `keys`.
+std::vector<std::wstring> RightClickMenu(POINT at, std::vector<WORD> keys)
+{
+    std::vector<std::wstring> read;
+    RunSoon([&] {
+        HWND window = ::FindWindowW(L"#32768", nullptr);
+        read = MenuItems(reinterpret_cast<HMENU>(::SendMessageW(window, MN_GETHMENU, 0, 0)));
+        for (WORD key : keys)
+            SendKey(key);
+        // A menu the keys left open would hold the test for ever.
+        RunSoon([window] { ::IsWindowVisible(window) && ::EndMenu(); }, 1000);
+    }, 300);
+    MoveCursorTo(at);
+    SendMouseButton(MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP);
+    EXPECT_TRUE(PumpUntil([&] { return !read.empty() && !::FindWindowW(L"#32768", nullptr); }, 3000));
+    return read;
+}
+
+// The colours of the captures, newest first, on the swatch's right click and
+// in the copy menu's submenu, each chosen as a pick; the last pick's
+// position; the tips, shown when idle, gone while capturing; and one reading
+// of the cursor for the view and the pick.
+TEST(PickerDialog, RecentColoursPositionAndTips)
+{
+    PatternWindow pattern({0, 0, 200, 200}, UniquePattern);
+    ASSERT_TRUE(pattern.WaitShown());
+    PickerHarness::Run([&](CPickerDlg& dlg) {
+        HWND h = dlg.m_hWnd, tip = dlg.m_tips.m_hWnd;
+        const POINT swatch = ClientCentre(dlg.m_stSwatch.m_hWnd), copy = ClientCentre(::GetDlgItem(h, IDC_COPY_DEC));
+        EXPECT_EQ(RightClickMenu(swatch, {VK_ESCAPE}), (std::vector<std::wstring>{L"~(なし)"}));
+        EXPECT_EQ(RightClickMenu(copy, {VK_ESCAPE}).size(), 11u) << "a position before any pick";
+        RECT window, covered;
+        ::GetWindowRect(h, &window);
+        MoveCursorTo(window.right + 100, window.bottom + 50);
+        ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(tip); }, 3000));
+        const Image plain = GrabScreen(window);
+        MoveCursorTo(swatch);
+        wchar_t text[128] = L"";
+        TOOLINFOW tool{sizeof tool, 0, nullptr, 0, {}, nullptr, text, 0, nullptr};
+        EXPECT_TRUE(PumpUntil([&] {
+            return ::SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) &&
+                   ::IsWindowVisible(tip) && std::wstring(text) == L"色見本 (右クリック: 最近の色)";
+        }, 3000)) << text;
+        // Where the tip was, over the dialog, the pick is the dialog's pixel.
+        ::GetWindowRect(tip, &covered);
+        const POINT under{covered.left + 2, covered.top + 2}, source = ModelPickSource(ViewSize(dlg), under.x, under.y);
+        const POINT picked = ModelPickSource(ViewSize(dlg), 50, 60);
+        ASSERT_TRUE(::PtInRect(&window, source));
+        const COLORREF c1 = plain.at(source.x - window.left, source.y - window.top);
+        const COLORREF c2 = pattern.AtScreen(picked.x, picked.y);
+        for (POINT at : {under, POINT{50, 60}}) {
+            ::SendMessageW(h, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE, BN_CLICKED), 0);
+            EXPECT_FALSE(::IsWindowVisible(tip));
+            MoveCursorTo(swatch);
+            Pump(1500);
+            EXPECT_FALSE(::IsWindowVisible(tip)) << "a tip while capturing";
+            MoveCursorTo(at);
+            EXPECT_TRUE(PumpUntil([&] { return dlg.m_crColor == (at.x == 50 ? c2 : c1); }));
+            SendKey(VK_RETURN);
+            EXPECT_TRUE(PumpUntil([&] { return !dlg.m_bCapturing; }));
+        }
+        const auto item = [](COLORREF c) {
+            const std::string hex = HexForm(c);
+            return std::wstring(hex.begin(), hex.end()) + L" " + std::to_wstring(c);
+        };
+        const std::vector<std::wstring> recent{item(c2), item(c1)};
+        EXPECT_EQ(RightClickMenu(swatch, {VK_DOWN, VK_DOWN, VK_RETURN}), recent);
+        EXPECT_EQ(dlg.m_crColor, c1);
+        const std::wstring position = std::to_wstring(picked.x) + L", " + std::to_wstring(picked.y);
+        const std::vector<std::wstring> items = RightClickMenu(copy, {VK_UP, VK_RETURN});
+        EXPECT_EQ(std::vector<std::wstring>(items.begin() + 10, items.end() - 2), recent);
+        EXPECT_EQ(items.back(), L"位置 " + position);
+        EXPECT_TRUE(PumpUntil([&] { return ClipboardText() == position; })) << ClipboardText();
+        RightClickMenu(copy, {'R', VK_RETURN});
+        EXPECT_EQ(dlg.m_crColor, c2);
+
+        Command(dlg, ID_SAMPLE_3);
+        ::SetCursorPos(100, 100);
+        dlg.Magnify();
+        dlg.PickColor();
+        const COLORREF still = dlg.m_crColor;
+        g_cursorReadings = 0;
+        const auto real = SwapImport(__imp_GetCursorPos, &MovingCursorPos);
+        dlg.Magnify();
+        dlg.PickColor();
+        SwapImport(__imp_GetCursorPos, real);
+        EXPECT_EQ(dlg.m_crColor, still) << "the mean of where the cursor read a second time";
     });
 }
 

@@ -61,6 +61,7 @@ void ExpectExactMove(CPickerDlg& dlg, const PatternWindow& pattern, int x, int y
     EXPECT_LE(source.y, y + 1);
     EXPECT_EQ(GetCenterPixel(expected, size.cx, size.cy), pattern.AtScreen(source.x, source.y));
     EXPECT_EQ(dlg.m_crColor, pattern.AtScreen(source.x, source.y));
+    EXPECT_TRUE(dlg.m_ptPicked && dlg.m_ptPicked->x == source.x && dlg.m_ptPicked->y == source.y);
 }
 
 // What the dialog manager of a per-monitor (v2) dialog does on a DPI

@@ -72,6 +72,7 @@ TEST(Monitors, MagnifierReadsTheWholeVirtualScreenAndNothingBeyondTheMonitors)
             const POINT sourcePoint{source.x, source.y};
             const bool onAMonitor = ::PtInRect(&left, sourcePoint) || ::PtInRect(&right, sourcePoint);
             EXPECT_EQ(dlg.m_crColor, onAMonitor ? pattern.AtScreen(source.x, source.y) : 0);
+            EXPECT_TRUE(dlg.m_ptPicked && dlg.m_ptPicked->x == source.x && dlg.m_ptPicked->y == source.y);
         }
     });
 }
