@@ -6,6 +6,7 @@
 
 #include "framework/gdi.h"
 #include "framework/menu.h"
+#include "framework/utf8.h"
 #include "panel/copy_forms.h"
 #include "res/resource.h"
 #include "ui/picker_dlg.h"
@@ -17,14 +18,6 @@ namespace {
 constexpr UINT kFirstForm = 1;
 constexpr UINT kFirstRecent = kFirstForm + kCopyFormCount;
 constexpr UINT kPositionItem = kFirstRecent + RecentColors::kMaxCount;
-
-std::wstring FromUtf8(const std::string& text)
-{
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                                      static_cast<int>(wide.size())));
-    return wide;
-}
 
 // The dialog's DPI (its monitor's, the process being per-monitor aware);
 // before Windows 10 1607 the system's.

@@ -6,18 +6,13 @@
 
 #include "framework/clipboard.h"
 #include "framework/menu.h"
+#include "framework/utf8.h"
 #include "framework/win_app.h"
 #include "panel/panel_view.h"
 #include "res/resource.h"
 #include "ui/picker_dlg.h"
 
 namespace {
-
-// The panel's texts are ASCII; the controls take UTF-16.
-std::wstring Widen(const std::string& text)
-{
-    return std::wstring(text.begin(), text.end());
-}
 
 const UINT kFormatCommands[kFormatCount] = {ID_FORMAT_RGB, ID_FORMAT_HSV, ID_FORMAT_HLS,
                                             ID_FORMAT_YMC};
@@ -33,13 +28,13 @@ void CPickerDlg::UpdateColor(int a, int b, int c, bool fromSliders)
         sliders[i]->SetPos(view.positions[i]);
     const CStatic* values[] = {&m_stValueTop, &m_stValueMid, &m_stValueBottom};
     for (int i = 0; i < 3; ++i)
-        values[i]->SetWindowText(Widen(view.valueTexts[i]));
+        values[i]->SetWindowText(FromUtf8(view.valueTexts[i]));
 
     m_crColor = view.color;
     FillSwatch();
 
-    m_editDec.SetWindowText(Widen(view.decimalText));
-    m_editHex.SetWindowText(Widen(view.hexText));
+    m_editDec.SetWindowText(FromUtf8(view.decimalText));
+    m_editHex.SetWindowText(FromUtf8(view.hexText));
 }
 
 void CPickerDlg::FillSwatch()

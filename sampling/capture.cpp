@@ -4,19 +4,13 @@
 // the system keeps routing them to the capturing window.
 #include <string>
 
+#include "framework/utf8.h"
 #include "sampling/capture_runner.h"
 #include "sampling/cursor_cover.h"
 #include "sampling/screen_monitors.h"
 #include "ui/picker_dlg.h"
 
 namespace {
-
-std::wstring FromUtf8(const char* text)
-{
-    wchar_t wide[64];
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, 64);
-    return length > 0 ? std::wstring(wide, length - 1) : std::wstring();
-}
 
 bool RunsUnderWine()
 {
