@@ -158,11 +158,7 @@ void CaptureSimulator::DefaultProcessing()
 
 void CaptureSimulator::Pump()
 {
-    for (int steps = 0; Step();) {
-        if (++steps == kStepBound) {
-            ++m_nRunaways;
-            return;
-        }
+    while (Step()) {
     }
 }
 
